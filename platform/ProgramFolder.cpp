@@ -1,0 +1,21 @@
+#include "platform/ProgramFolder.h"
+
+#include <QFileInfo>
+
+QString GetPath() {
+    const QFileInfo exe(QStringLiteral("/proc/self/exe"));
+    return exe.canonicalFilePath().section(QLatin1Char('/'), 0, -2) + QLatin1Char('/');
+}
+
+QString ResourcePath(const QString& folder, const QString& relative) {
+    QString joined = folder + QLatin1Char('/') + relative;
+    joined.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QString out;
+    out.reserve(joined.size());
+    for (const QChar c : joined) {
+        if (c == QLatin1Char('/') && out.endsWith(QLatin1Char('/')))
+            continue;
+        out += c;
+    }
+    return out;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+
+// A picture of exactly w x h, filled with colour, with a distinct mark in its top-left corner.
+[[nodiscard]] QImage MakeImage(int w, int h, QColor colour = QColor(90, 140, 200));
+
+// Writes a JPEG or BMP test picture (by extension) of exactly w x h; returns path.
+QString WritePicture(const QString& path, int w, int h, QColor colour = QColor(90, 140, 200));
+
+// Writes bytes to a file as they stand; returns path.
+QString WriteBytes(const QString& path, const QByteArray& bytes);
+
+// A temporary program folder ("/" at the end) with the given relative files made on demand.
+class TempProgramFolder {
+public:
+    TempProgramFolder();
+    [[nodiscard]] QString Path() const { return dir_.path() + QLatin1Char('/'); }
+    // Path of a file or folder below the program folder; creates the folders on the way.
+    QString File(const QString& relative) const;
+
+private:
+    QTemporaryDir dir_;
+};
