@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class DialogService;
+class Progress;
+struct AlbumSession;
+struct SoundFlags;
+
+// What every window gets at construction instead of reaching for globals.
+struct AppContext {
+    QString ProgramFolder;            // ends in "/"
+    DialogService* Dialogs = nullptr; // every message box and file dialog
+    Progress* ProgressWindow = nullptr;
+    AlbumSession* Session = nullptr; // the one album and the state beside it
+    SoundFlags* Sounds = nullptr;
+    // Opens a document with the desktop's default viewer (help pages); failures are not reported.
+    std::function<void(const QString& path)> OpenDocument;
+};
