@@ -17,4 +17,8 @@ struct AppContext {
     SoundFlags* Sounds = nullptr;
     // Opens a document with the desktop's default viewer (help pages); failures are not reported.
     std::function<void(const QString& path)> OpenDocument;
+    // Shows the album view modally; returns when the user has closed it.
+    std::function<void()> ShowAlbumView;
+    // Closes the wizard if it is open (the album view does this when it is shown).
+    std::function<void()> CloseWizard;
 };
