@@ -1,0 +1,132 @@
+#include "themes/Settings.h"
+
+#include "platform/Errors.h"
+#include "platform/TextLines.h"
+
+namespace {
+
+// What a missing line of a file shorter than three lines becomes when the slideshow is applied.
+const QString MissingThemeCount = QStringLiteral("0");
+
+int DecimalPart(const QString& text, const QString& entry) {
+    try {
+        return ParseInt(text);
+    } catch (const ConversionError&) {
+        throw ConversionError(
+            QStringLiteral("'%1' is not a valid integer value (picture size \"%2\")")
+                .arg(text, entry));
+    }
+}
+
+} // namespace
+
+QString SettingsPath(const QString& programFolder) {
+    return programFolder + QStringLiteral("Res.ini");
+}
+
+int ReadThemeCount(const QString& programFolder) {
+    LineReader reader(SettingsPath(programFolder));
+    return reader.ReadInt();
+}
+
+bool IsForwardDirection(const QString& line) {
+    return line == QLatin1String("0");
+}
+
+SlideSettingsText ReadSlideSettingsText(const QString& programFolder) {
+    LineReader reader(SettingsPath(programFolder));
+    reader.ReadLine(); // the theme count
+    SlideSettingsText settings;
+    settings.Forward = IsForwardDirection(reader.ReadLine());
+    settings.Interval = reader.ReadLine();
+    return settings;
+}
+
+SlideSettings ReadSlideSettings(const QString& programFolder) {
+    const SlideSettingsText text = ReadSlideSettingsText(programFolder);
+    return {text.Forward, ParseInt(text.Interval)};
+}
+
+QStringList PictureSizesOf(const QStringList& lines) {
+    const qsizetype separator = lines.indexOf(SizeSeparator);
+    if (separator < 0)
+        return {};
+    return lines.mid(separator + 1);
+}
+
+QStringList ReadPictureSizes(const QString& programFolder) {
+    return PictureSizesOf(ReadLines(SettingsPath(programFolder)));
+}
+
+QString FormatPictureSize(int width, int height) {
+    return QStringLiteral("%1x%2 - %3x%4")
+        .arg(width)
+        .arg(height)
+        .arg(width / PixelsPerCentimetre)
+        .arg(height / PixelsPerCentimetre);
+}
+
+PictureSize ParsePictureSize(const QString& entry) {
+    const qsizetype x = entry.indexOf(QLatin1Char('x'));
+    if (x < 0)
+        throw ConversionError(
+            QStringLiteral("'%1' is not a picture size (width x height)").arg(entry));
+    qsizetype blank = entry.indexOf(QLatin1Char(' '), x);
+    if (blank < 0)
+        blank = entry.size();
+    PictureSize size;
+    size.Width = DecimalPart(entry.left(x), entry);
+    size.Height = DecimalPart(entry.mid(x + 1, blank - x - 1), entry);
+    return size;
+}
+
+QStringList DefaultPictureSizes() {
+    // The shipped texts as they stand: "13x18" is the paper name, not 1500 div 118 x 2102 div 118.
+    return {QStringLiteral("1205x1795 - 10x15"), QStringLiteral("1500x2102 - 13x18"),
+            QStringLiteral("2398x3602 - 20x30")};
+}
+
+QStringList WithThemeCountChanged(QStringList lines, int delta) {
+    const QString first = lines.isEmpty() ? QString() : lines.first();
+    const QString changed = QString::number(ParseInt(first) + delta);
+    if (lines.isEmpty())
+        lines << changed;
+    else
+        lines.first() = changed;
+    return lines;
+}
+
+QStringList WithSlideSettings(QStringList lines, bool forward, const QString& interval) {
+    if (lines.isEmpty())
+        lines << MissingThemeCount;
+    while (lines.size() < 3)
+        lines << QString();
+    lines[1] = forward ? QStringLiteral("0") : QStringLiteral("1");
+    lines[2] = interval;
+    return lines;
+}
+
+QStringList WithPictureSizes(const QStringList& lines, const QStringList& sizes) {
+    const qsizetype separator = lines.indexOf(SizeSeparator);
+    if (separator < 0)
+        return lines;
+    return lines.first(separator + 1) + sizes;
+}
+
+void ChangeThemeCount(const QString& programFolder, int delta) {
+    const QString path = SettingsPath(programFolder);
+    WriteLines(path, WithThemeCountChanged(ReadLines(path), delta));
+}
+
+void WriteSlideSettings(const QString& programFolder, bool forward, const QString& interval) {
+    const QString path = SettingsPath(programFolder);
+    WriteLines(path, WithSlideSettings(ReadLines(path), forward, interval));
+}
+
+void WritePictureSizes(const QString& programFolder, const QStringList& sizes) {
+    if (sizes.isEmpty())
+        throw KrelError(QStringLiteral("The size list is empty: add at least one picture size "
+                                       "before applying it."));
+    const QString path = SettingsPath(programFolder);
+    WriteLines(path, WithPictureSizes(ReadLines(path), sizes));
+}
