@@ -1,0 +1,65 @@
+#pragma once
+
+// The layout files of the skinned windows: plain files of decimal lines, one position or size a
+// line, found by line number.
+
+#include <QString>
+#include <functional>
+
+// Lines of GraphicRes\Wizard\Wizard.ini, in file order.
+enum class WizardLine {
+    ExitTop,
+    ExitLeft,
+    NextTop,
+    NextLeft,
+    BackTop,
+    BackLeft,
+    PreviewTop,
+    PreviewLeft,
+    ListTop,
+    ListLeft,
+    ListHeight,
+    ListWidth,
+    HorTop,
+    HorLeft,
+    VerTop,
+    VerLeft,
+    Count
+};
+
+// Lines of GraphicRes\Main\Main.ini, in file order: note top before left for WMin and WClose.
+enum class MainLine {
+    Height,
+    Width,
+    CreateLeft,
+    CreateTop,
+    OpenLeft,
+    OpenTop,
+    PreferencesLeft,
+    PreferencesTop,
+    HelpLeft,
+    HelpTop,
+    AboutLeft,
+    AboutTop,
+    ExitLeft,
+    ExitTop,
+    WMinTop,
+    WMinLeft,
+    WCloseTop,
+    WCloseLeft,
+    Count
+};
+
+[[nodiscard]] QString WizardLayoutPath(const QString& programFolder);
+[[nodiscard]] QString MainLayoutPath(const QString& programFolder);
+
+// Reads the first `lines` lines of a layout file and hands each value to apply(line, value) in
+// file order. Throws IoError when the file cannot be read and ConversionError at the first line
+// that is no decimal integer (a missing line included), after the lines before it were applied.
+void ReadSkinLayout(const QString& path, int lines, const std::function<void(int, int)>& apply);
+
+template <typename Line>
+void ReadSkinLayout(const QString& path, const std::function<void(Line, int)>& apply) {
+    ReadSkinLayout(path, static_cast<int>(Line::Count),
+                   [&](int line, int value) { apply(static_cast<Line>(line), value); });
+}

@@ -1,0 +1,105 @@
+#include "themes/Themes.h"
+
+#include "platform/TextLines.h"
+#include "themes/Settings.h"
+
+#include <QFile>
+
+QString CataloguePath(const QString& programFolder) {
+    return programFolder + QStringLiteral("Themes.ini");
+}
+
+QString CatalogueCopyPath(const QString& programFolder) {
+    return programFolder + QStringLiteral("Themes1.ini");
+}
+
+QStringList BlockLines(const TThemes& theme) {
+    return {theme.Name,      theme.RightPath, theme.LeftPath,
+            theme.CoverPath, theme.BackPath,  theme.PreviewPath};
+}
+
+TThemes ThemeFromLines(const QStringList& lines, qsizetype first) {
+    const auto line = [&](int i) { return lines.value(first + i); };
+    TThemes theme;
+    theme.Name = line(0);
+    theme.RightPath = line(1);
+    theme.LeftPath = line(2);
+    theme.CoverPath = line(3);
+    theme.BackPath = line(4);
+    theme.PreviewPath = line(5);
+    return theme;
+}
+
+TThemes ReadThemeFile(const QString& path) {
+    LineReader reader(path);
+    QStringList lines;
+    for (int i = 0; i < ThemeBlockLines; ++i)
+        lines << reader.ReadLine();
+    TThemes theme = ThemeFromLines(lines, 0);
+    theme.Name = CutShortField(theme.Name);
+    return theme;
+}
+
+QVector<TThemes> ReadCatalogue(const QString& programFolder, int count) {
+    const QStringList lines = ReadLines(CataloguePath(programFolder));
+    QVector<TThemes> themes;
+    for (int i = 0; i < count; ++i)
+        themes << ThemeFromLines(lines, qsizetype(i) * ThemeBlockLines);
+    return themes;
+}
+
+QVector<TThemes> ReadInstalledThemes(const QString& programFolder) {
+    return ReadCatalogue(programFolder, ReadThemeCount(programFolder));
+}
+
+bool Control(const QString& programFolder, const QString& name) {
+    return !ReadLines(CataloguePath(programFolder)).contains(name);
+}
+
+AddThemeResult AddTheme(const QString& programFolder, const QString& themeFile) {
+    const TThemes theme = ReadThemeFile(themeFile);
+    const QString catalogue = CataloguePath(programFolder);
+    const QStringList lines = ReadLines(catalogue);
+    if (lines.contains(theme.Name))
+        return AddThemeResult::AlreadyExists;
+    WriteLines(catalogue, lines + BlockLines(theme));
+    ChangeThemeCount(programFolder, 1);
+    return AddThemeResult::Added;
+}
+
+QStringList WithoutBlocksNamed(const QStringList& lines, const QString& name, int* dropped) {
+    QStringList kept;
+    int count = 0;
+    for (qsizetype first = 0; first < lines.size(); first += ThemeBlockLines) {
+        const QStringList block = lines.mid(first, ThemeBlockLines);
+        if (block.first() == name)
+            ++count;
+        else
+            kept += block;
+    }
+    if (dropped)
+        *dropped = count;
+    return kept;
+}
+
+RemoveThemeResult RemoveTheme(const QString& programFolder, const QString& themeFile) {
+    // The full first line: a name cut when it was installed no longer matches (as it should not
+    // match a theme it is not).
+    const QString name = LineReader(themeFile).ReadLine();
+    const QString catalogue = CataloguePath(programFolder);
+    const QStringList lines = ReadLines(catalogue);
+    RemoveThemeResult result;
+    result.Present = lines.contains(name);
+    if (!result.Present)
+        return result;
+    const QStringList kept = WithoutBlocksNamed(lines, name, &result.Dropped);
+    if (result.Dropped == 0)
+        return result; // the name is only a picture path of some theme: nothing to drop
+    // The copy goes to Themes1.ini first, so the catalogue is replaced only by a complete copy.
+    const QString copy = CatalogueCopyPath(programFolder);
+    WriteLines(copy, kept);
+    WriteLines(catalogue, ReadLines(copy));
+    QFile::remove(copy);
+    ChangeThemeCount(programFolder, -result.Dropped);
+    return result;
+}

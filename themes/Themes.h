@@ -1,0 +1,62 @@
+#pragma once
+
+// The theme catalogue Themes.ini of the program folder and the theme definitions Theme.ini that
+// the user installs from. A theme block is six lines: name, right page, left page, front cover,
+// back cover, preview (paths relative to the program folder). The catalogue is the installed
+// blocks one after another; its block count is line 1 of Res.ini, and the two change together.
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+inline constexpr int ThemeBlockLines = 6;
+
+// One installed theme. Field order differs from the line order of a block on purpose.
+struct TThemes {
+    QString Name;
+    QString CoverPath;
+    QString LeftPath;
+    QString RightPath;
+    QString BackPath;
+    QString PreviewPath;
+    friend bool operator==(const TThemes&, const TThemes&) = default;
+};
+
+[[nodiscard]] QString CataloguePath(const QString& programFolder);
+[[nodiscard]] QString CatalogueCopyPath(const QString& programFolder); // Themes1.ini
+
+// The block as it stands in the files: name, right, left, cover, back, preview.
+[[nodiscard]] QStringList BlockLines(const TThemes& theme);
+// The block starting at lines[first]; lines past the end read as empty text.
+[[nodiscard]] TThemes ThemeFromLines(const QStringList& lines, qsizetype first);
+
+// The first six lines of a Theme.ini, the name cut to the short-field length. Missing lines are
+// empty. Throws IoError when the file cannot be read.
+[[nodiscard]] TThemes ReadThemeFile(const QString& path);
+
+// Exactly count blocks of the catalogue, whatever its length: further blocks are not read and
+// missing lines are empty. Throws IoError when the catalogue cannot be read.
+[[nodiscard]] QVector<TThemes> ReadCatalogue(const QString& programFolder, int count);
+
+// The wizard's reading: the theme count from Res.ini, then that many blocks of the catalogue.
+[[nodiscard]] QVector<TThemes> ReadInstalledThemes(const QString& programFolder);
+
+// True when no line of the catalogue equals name exactly (every line counts, not only names).
+[[nodiscard]] bool Control(const QString& programFolder, const QString& name);
+
+enum class AddThemeResult { Added, AlreadyExists };
+// Appends the block of the Theme.ini at themeFile to the catalogue and raises the theme count,
+// unless some catalogue line already equals its name.
+AddThemeResult AddTheme(const QString& programFolder, const QString& themeFile);
+
+struct RemoveThemeResult {
+    bool Present = false; // some catalogue line equalled the name
+    int Dropped = 0;      // blocks of that name removed; the theme count went down by this
+};
+// Drops every block whose name equals line 1 of the Theme.ini at themeFile, by way of
+// Themes1.ini (deleted afterwards), and lowers the theme count by the blocks dropped.
+RemoveThemeResult RemoveTheme(const QString& programFolder, const QString& themeFile);
+
+// The catalogue lines without the blocks named name; a trailing part-block is kept as it stands.
+[[nodiscard]] QStringList WithoutBlocksNamed(const QStringList& lines, const QString& name,
+                                             int* dropped);
