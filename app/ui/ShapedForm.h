@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QLabel>
+
+// A picture control that cuts its window to the outline of its picture (the picture's top-left
+// colour is transparent) and lets a press on the picture drag the window.
+class TdxfShapedForm : public QLabel {
+    Q_OBJECT
+public:
+    explicit TdxfShapedForm(QWidget* owner);
+
+    void SetPicture(const QImage& picture);
+    [[nodiscard]] const QImage& Picture() const { return picture_; }
+
+    // True: the window loses its border and takes the picture's outline; false: whole again.
+    void SetActive(bool active);
+    [[nodiscard]] bool Active() const { return active_; }
+    void SetCaptionColor(QColor colour) { captionColor_ = colour; }
+    [[nodiscard]] QColor CaptionColor() const { return captionColor_; }
+    void SetAlwaysMove(bool always) { alwaysMove_ = always; }
+    [[nodiscard]] bool AlwaysMove() const { return alwaysMove_; }
+
+    // Whether a press at pos (control coordinates) moves the window.
+    [[nodiscard]] bool PressMoves(QPoint pos) const;
+
+signals:
+    // The system move of the window was started by a press.
+    void MoveStarted();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void ApplyRegion();
+    void RemoveRegion();
+
+    QImage picture_;
+    bool active_ = false;
+    QColor captionColor_ = Qt::black;
+    bool alwaysMove_ = true;
+    Qt::WindowFlags savedFlags_;
+};
