@@ -1,11 +1,70 @@
 #include "platform/PictureIO.h"
 
 #include "platform/Errors.h"
+#include "platform/PictureFormats.h"
 #include "platform/TextLines.h"
 
-#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
+
+namespace {
+
+// Enough for the headers of nearly every JPEG (EXIF with its preview, ICC profiles); a header
+// that reaches further is read from the whole file.
+constexpr qint64 HeaderBytes = 256 * 1024;
+
+// Reads the file, or its first maxBytes bytes when maxBytes >= 0.
+QByteArray ReadPictureFile(const QString& path, PictureKind kind, qint64 maxBytes = -1) {
+    if (kind == PictureKind::Unknown)
+        FailPicture(path, QStringLiteral("unknown picture extension"));
+    QFile file(path);
+    if (!file.exists())
+        FailPicture(path, QStringLiteral("file not found"));
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        FailPicture(path, QStringLiteral("cannot read the file (%1)").arg(file.errorString()));
+    QByteArray bytes = maxBytes >= 0 ? file.read(maxBytes) : file.readAll();
+    if (bytes.isEmpty())
+        FailPicture(path, QStringLiteral("the file is empty"));
+    return bytes;
+}
+
+// Loads a picture upright; scaled to exactly target when one is given.
+QImage Load(const QString& path, std::optional<QSize> target) {
+    const PictureKind kind = PictureKindOf(path);
+    const QByteArray bytes = ReadPictureFile(path, kind);
+    if (kind == PictureKind::Bmp) {
+        const QImage image = DecodeBmp(path, bytes);
+        return target ? image.scaled(*target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                      : image;
+    }
+    // Decode and scale the picture as stored, then turn the small result upright.
+    const int orientation = ReadExifOrientation(bytes);
+    const bool swap = OrientationSwapsSides(orientation);
+    QSize stored;
+    if (target) // an empty target still decodes (at the smallest scale) to check the file
+        stored = target->isEmpty() ? QSize(1, 1) : swap ? target->transposed() : *target;
+    QImage image = DecodeJpeg(path, bytes, stored);
+    if (target) {
+        if (target->isEmpty())
+            return {};
+        if (image.size() != stored)
+            image = image.scaled(stored, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    return ApplyOrientation(image, orientation);
+}
+
+} // namespace
+
+void FailPicture(const QString& path, const QString& why) {
+    throw PictureError(QStringLiteral("Cannot load %1: %2").arg(path, why));
+}
+
+void CheckPixelCount(const QString& path, qint64 width, qint64 height) {
+    if (width * height > MaxPicturePixels)
+        FailPicture(
+            path,
+            QStringLiteral("the picture is too large (%1 x %2 pixels)").arg(width).arg(height));
+}
 
 PictureKind PictureKindOf(const QString& path) {
     const QString ext = QFileInfo(path).suffix().toLower();
@@ -16,55 +75,38 @@ PictureKind PictureKindOf(const QString& path) {
     return PictureKind::Unknown;
 }
 
-namespace {
-
-[[noreturn]] void Fail(const QString& path, const QString& why) {
-    throw PictureError(QStringLiteral("Cannot load %1: %2").arg(path, why));
-}
-
-QImageReader OpenReader(const QString& path) {
-    const PictureKind kind = PictureKindOf(path);
-    if (kind == PictureKind::Unknown)
-        Fail(path, QStringLiteral("unknown picture extension"));
-    if (!QFileInfo::exists(path))
-        Fail(path, QStringLiteral("file not found"));
-    return QImageReader(path, kind == PictureKind::Jpeg ? "jpeg" : "bmp");
-}
-
-} // namespace
-
 QImage LoadPicture(const QString& path) {
-    QImageReader reader = OpenReader(path);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > MaxPicturePixels)
-        Fail(path, QStringLiteral("picture is too large"));
-    QImage image = reader.read();
-    if (image.isNull())
-        Fail(path, reader.errorString());
-    return image.convertToFormat(QImage::Format_RGB32);
+    return Load(path, std::nullopt);
 }
 
 QImage LoadPictureScaled(const QString& path, QSize target) {
-    return LoadPicture(path).scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return Load(path, target);
 }
 
 QSize ReadPictureSize(const QString& path) {
-    QImageReader reader = OpenReader(path);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (!size.isValid())
-        Fail(path, reader.errorString());
-    return size;
+    const PictureKind kind = PictureKindOf(path);
+    QByteArray bytes = ReadPictureFile(path, kind, HeaderBytes);
+    if (kind == PictureKind::Bmp) {
+        const std::optional<QSize> size = ReadBmpHeaderSize(bytes);
+        if (!size)
+            FailPicture(path, QStringLiteral("not a BMP picture"));
+        CheckPixelCount(path, size->width(), size->height());
+        return *size;
+    }
+    QSize size;
+    try {
+        size = ReadJpegSize(path, bytes);
+    } catch (const PictureError&) {
+        if (bytes.size() < HeaderBytes)
+            throw;
+        bytes = ReadPictureFile(path, kind);
+        size = ReadJpegSize(path, bytes);
+    }
+    return OrientationSwapsSides(ReadExifOrientation(bytes)) ? size.transposed() : size;
 }
 
 QByteArray EncodeJpeg(const QImage& image, int quality) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "JPEG", std::clamp(quality, 1, 100)))
-        throw PictureError(QStringLiteral("Cannot encode a JPEG picture"));
-    return bytes;
+    return EncodeJpegBytes(image, quality);
 }
 
 void SaveJpeg(const QImage& image, const QString& path, int quality) {
@@ -72,9 +114,5 @@ void SaveJpeg(const QImage& image, const QString& path, int quality) {
 }
 
 void SaveBmp24(const QImage& image, const QString& path) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
-    WriteFileAtomic(path, bytes);
+    WriteFileAtomic(path, EncodeBmp24(image));
 }

@@ -1,0 +1,39 @@
+#pragma once
+
+// The file formats behind PictureIO: JPEG through TurboJPEG, the EXIF orientation tag, BMP
+// headers and 24-bit BMP writing. Every failure throws PictureError naming the file.
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <optional>
+
+// Throws PictureError "Cannot load <path>: <why>".
+[[noreturn]] void FailPicture(const QString& path, const QString& why);
+
+// Refuses a picture of more than MaxPicturePixels before any pixel memory is taken.
+void CheckPixelCount(const QString& path, qint64 width, qint64 height);
+
+// JPEG. Sizes are those stored in the file, before the EXIF orientation is applied.
+[[nodiscard]] QSize ReadJpegSize(const QString& path, const QByteArray& bytes);
+// Decodes at the smallest TurboJPEG scale whose size still covers `cover` (full size when cover
+// is empty), into Format_RGB32.
+[[nodiscard]] QImage DecodeJpeg(const QString& path, const QByteArray& bytes, QSize cover);
+// Encodes at quality 1..100 (clamped) with 4:2:0 chroma; throws PictureError on failure.
+[[nodiscard]] QByteArray EncodeJpegBytes(const QImage& image, int quality);
+
+// EXIF orientation 1..8 found in a JPEG's APP1 segment; 1 when there is none or it is unreadable.
+[[nodiscard]] int ReadExifOrientation(const QByteArray& jpeg);
+// Orientations 5 to 8 turn the picture by a quarter: width and height change places.
+[[nodiscard]] inline bool OrientationSwapsSides(int orientation) {
+    return orientation >= 5 && orientation <= 8;
+}
+// Turns a picture as stored into the upright picture its orientation tag describes.
+[[nodiscard]] QImage ApplyOrientation(const QImage& stored, int orientation);
+
+// BMP: width and height from the file header, nullopt when it is no BMP header.
+[[nodiscard]] std::optional<QSize> ReadBmpHeaderSize(const QByteArray& bytes);
+[[nodiscard]] QImage DecodeBmp(const QString& path, const QByteArray& bytes);
+// A bottom-up, uncompressed 24-bit BMP file of image.
+[[nodiscard]] QByteArray EncodeBmp24(const QImage& image);
