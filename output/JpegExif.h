@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <optional>
+
+// Where a JPEG's EXIF block (its APP1 "Exif" segment, marker and length included) lies in the
+// file's bytes.
+struct ExifSegment {
+    qsizetype Offset = 0;
+    qsizetype Length = 0;
+};
+
+// The first EXIF segment before the picture data, if any. Damaged marker chains give nullopt.
+[[nodiscard]] std::optional<ExifSegment> FindExifSegment(const QByteArray& jpeg);
+
+// The EXIF orientation tag (1..8) of a JPEG's bytes; 1 when there is none or it is unreadable.
+[[nodiscard]] int ReadExifOrientation(const QByteArray& jpeg);
+
+// Sets the orientation tag of the JPEG's EXIF block in place (the block keeps its size).
+// Returns false when the bytes hold no orientation tag to change.
+bool SetExifOrientation(QByteArray& jpeg, int orientation);
+
+// The JPEG with segment (a whole APP1 segment) placed after its start marker and its JFIF
+// header, where readers look for it.
+[[nodiscard]] QByteArray InsertSegment(const QByteArray& jpeg, const QByteArray& segment);
