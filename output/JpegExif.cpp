@@ -141,16 +141,6 @@ std::optional<ExifSegment> FindExifSegment(const QByteArray& jpeg) {
     return found;
 }
 
-int ReadExifOrientation(const QByteArray& jpeg) {
-    bool little = false;
-    const qsizetype at = OrientationOffset(jpeg, &little);
-    if (at < 0)
-        return 1;
-    const int value = little ? ByteAt(jpeg, at) | ByteAt(jpeg, at + 1) << 8
-                             : ByteAt(jpeg, at) << 8 | ByteAt(jpeg, at + 1);
-    return value >= 1 && value <= 8 ? value : 1;
-}
-
 bool SetExifOrientation(QByteArray& jpeg, int orientation) {
     bool little = false;
     const qsizetype at = OrientationOffset(jpeg, &little);

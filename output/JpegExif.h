@@ -13,9 +13,6 @@ struct ExifSegment {
 // The first EXIF segment before the picture data, if any. Damaged marker chains give nullopt.
 [[nodiscard]] std::optional<ExifSegment> FindExifSegment(const QByteArray& jpeg);
 
-// The EXIF orientation tag (1..8) of a JPEG's bytes; 1 when there is none or it is unreadable.
-[[nodiscard]] int ReadExifOrientation(const QByteArray& jpeg);
-
 // Sets the orientation tag of the JPEG's EXIF block in place (the block keeps its size).
 // Returns false when the bytes hold no orientation tag to change.
 bool SetExifOrientation(QByteArray& jpeg, int orientation);

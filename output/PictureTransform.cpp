@@ -2,6 +2,7 @@
 
 #include "output/JpegExif.h"
 #include "platform/Errors.h"
+#include "platform/PictureFormats.h"
 #include "platform/PictureIO.h"
 #include "platform/TextLines.h"
 

@@ -1,6 +1,7 @@
 #include "output/JpegExif.h"
 #include "output/PictureTransform.h"
 #include "platform/Errors.h"
+#include "platform/PictureFormats.h"
 #include "platform/PictureIO.h"
 #include "tests/support/Fixtures.h"
 
