@@ -76,7 +76,8 @@ TEST(ThemeCatalogue, RefusalsChangeNothing) {
     pathName.Name = Theme("A").LeftPath;
     for (const TThemes& t : {Theme("A"), pathName}) {
         EXPECT_FALSE(Control(c.Path(), t.Name)) << t.Name.toStdString();
-        EXPECT_EQ(AddTheme(c.Path(), c.ThemeFile(t)), AddThemeResult::AlreadyExists) << t.Name.toStdString();
+        EXPECT_EQ(AddTheme(c.Path(), c.ThemeFile(t)), AddThemeResult::AlreadyExists)
+            << t.Name.toStdString();
     }
     const RemoveThemeResult missing = RemoveTheme(c.Path(), c.ThemeFile(Theme("Z")));
     EXPECT_FALSE(missing.Present);
