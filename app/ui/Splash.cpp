@@ -1,6 +1,9 @@
 #include "app/ui/Splash.h"
 
 #include "app/ui/ShapedForm.h"
+#include "platform/Errors.h"
+#include "platform/PictureIO.h"
+#include "platform/ProgramFolder.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -64,6 +67,14 @@ QImage BuiltInSplashPicture() {
     p.drawText(QRect(book.left() + 40, book.bottom() - 58, book.width() - 56, 20), Qt::AlignCenter,
                QStringLiteral("Please wait ..."));
     return image;
+}
+
+QImage SplashPicture(const QString& programFolder) {
+    try {
+        return LoadPicture(ResourcePath(programFolder, QStringLiteral("GraphicRes\\Splash.bmp")));
+    } catch (const PictureError&) {
+        return BuiltInSplashPicture();
+    }
 }
 
 TSplash::TSplash(const QImage& picture, QWidget* parent)

@@ -26,3 +26,7 @@ private:
 
 // The built-in splash picture: a closed album on a background of its corner colour.
 [[nodiscard]] QImage BuiltInSplashPicture();
+
+// The installed splash picture "GraphicRes\Splash.bmp" of the program folder, or the built-in
+// one when it cannot be loaded (the splash never stops the start).
+[[nodiscard]] QImage SplashPicture(const QString& programFolder);

@@ -2,6 +2,8 @@
 #include "app/ui/ShapedForm.h"
 #include "app/ui/Splash.h"
 
+#include "tests/support/Fixtures.h"
+
 #include <QBitmap>
 #include <QTest>
 #include <QWidget>
@@ -101,4 +103,11 @@ TEST(Splash, IsShownCutToItsPicture) {
     EXPECT_FALSE(splash.mask().contains(QPoint(0, 0)));
     EXPECT_TRUE(splash.mask().contains(QPoint(187, 127)));
     EXPECT_TRUE(splash.ShapedForm()->Active());
+}
+
+TEST(Splash, InstalledPictureOrTheBuiltInOne) {
+    TempProgramFolder program;
+    EXPECT_EQ(SplashPicture(program.Path()), BuiltInSplashPicture());
+    WritePicture(program.File("GraphicRes/Splash.bmp"), 30, 20);
+    EXPECT_EQ(SplashPicture(program.Path()).size(), QSize(30, 20));
 }
