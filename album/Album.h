@@ -74,6 +74,7 @@ struct AlbumSession {
     TAlbum Album;
     bool AlbumSaved = false;
     QString PendingResavePath;
+    QString SaveDialogFileName; // the save dialog's file name: the last one used
     int PageHeight = 0;
     int PageWidth = 0;
     int CurrentSpread = 0;

@@ -81,7 +81,9 @@ void WriteFileAtomic(const QString& path, const QByteArray& data) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw IoError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-    if (file.write(data) != data.size()) {
+    // QSaveFile buffers the data: a write that fails while the buffer is flushed on commit()
+    // would still be renamed over the target, so the flush is checked first.
+    if (file.write(data) != data.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         throw IoError(QStringLiteral("Cannot write %1: %2").arg(path, reason));

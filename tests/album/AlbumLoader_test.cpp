@@ -1,0 +1,305 @@
+#include "album/AlbumLoader.h"
+
+#include "album/Album.h"
+#include "album/AlbumFile.h"
+#include "album/AlbumSave.h"
+#include "app/AppContext.h"
+#include "platform/Progress.h"
+#include "platform/TextLines.h"
+#include "tests/support/Fixtures.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "view/Geometry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Watches the progress window the way the user sees it.
+class WatchedProgress : public Progress {
+public:
+    void SetRange(int, int maximum) override { max = maximum; }
+    void SetPosition(int p) override { pos = p; }
+    [[nodiscard]] int Position() const override { return pos; }
+    [[nodiscard]] int Maximum() const override { return max; }
+    void Show() override { shown = true; }
+    void Advance(int steps) override {
+        pos += steps;
+        advances << pos;
+    }
+    void Close() override { shown = false; }
+    int max = 100, pos = -1;
+    bool shown = false;
+    QVector<int> advances;
+};
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+class AlbumLoaderTest : public ::testing::Test {
+protected:
+    TempProgramFolder program;
+    QTemporaryDir pictures;
+    AlbumSession session;
+    ScriptedDialogs dialogs;
+    WatchedProgress progress;
+    AppContext context;
+    int viewShown = 0;
+    // What the album view saw when it was shown.
+    TAlbum seen;
+    bool progressShownWithView = false;
+
+    void SetUp() override {
+        for (const char* name : {"Cover", "Left", "Right", "Back"})
+            WritePicture(program.File(QStringLiteral("Themes/Classic/%1.jpg").arg(name)), 60, 90);
+        session.PageHeight = 499;
+        session.PageWidth = 332;
+        context.ProgramFolder = program.Path();
+        context.Dialogs = &dialogs;
+        context.ProgressWindow = &progress;
+        context.Session = &session;
+        // The album view rewrites a pending album when shown and empties the album when closed.
+        context.ShowAlbumView = [this] {
+            ++viewShown;
+            seen = session.Album;
+            progressShownWithView = progress.shown;
+            RewritePendingAlbum(session, dialogs);
+            EmptyAlbum(session);
+        };
+    }
+
+    QString Picture(const QString& name, int w = 400, int h = 300) {
+        return WritePicture(pictures.filePath(name), w, h);
+    }
+    QString Missing(const QString& name) { return pictures.filePath(name); }
+
+    // An album file of the Classic theme with the given picture paths.
+    QString WriteAlbum(const QString& name, const QStringList& paths, int orientation = 2,
+                       const QString& coverPath = "\\Themes\\Classic\\Cover.jpg",
+                       const QString& indexPages = "1") {
+        QStringList lines{AlbumFileHeader,
+                          "notice",
+                          "holiday.kpa",
+                          "Classic",
+                          coverPath,
+                          "\\Themes\\Classic\\Left.jpg",
+                          "Themes\\Classic\\Right.jpg",
+                          "\\Themes\\\\Classic\\Back.jpg",
+                          QString::number(orientation),
+                          QString::number(paths.size()),
+                          indexPages};
+        for (int i = 0; i < paths.size(); ++i)
+            lines << paths[i] << QStringLiteral("note %1").arg(i);
+        const QString path = pictures.filePath(name);
+        WriteLines(path, lines);
+        return path;
+    }
+
+    void ExpectEmptyAlbum() {
+        EXPECT_EQ(viewShown, 0);
+        EXPECT_TRUE(session.Album.Fotos.isEmpty());
+        EXPECT_EQ(session.Album.Count, 0);
+        EXPECT_TRUE(session.PendingResavePath.isEmpty());
+        EXPECT_FALSE(progress.shown);
+    }
+};
+
+} // namespace
+
+TEST_F(AlbumLoaderTest, LoadsThemeRectsThumbnailsAndContents) {
+    const QString file = WriteAlbum(
+        "holiday.kpa", {Picture("a.jpg"), Picture("b.jpg", 300, 400), Picture("c.bmp", 200, 200)},
+        2, "\\Themes\\Classic\\Cover.jpg", "77");
+    EXPECT_EQ(OpenAlbum(context, file), LoadResult::Shown);
+    EXPECT_TRUE(dialogs.FileDialogs.isEmpty());
+    EXPECT_TRUE(dialogs.Messages.isEmpty());
+    ASSERT_EQ(viewShown, 1);
+    EXPECT_FALSE(progressShownWithView);
+    EXPECT_EQ(progress.max, 6);
+    EXPECT_EQ(progress.advances, (QVector<int>{0, 1, 2, 3, 4, 5, 6}));
+
+    EXPECT_EQ(seen.Name, "holiday.kpa");
+    EXPECT_EQ(seen.Count, 3);
+    EXPECT_EQ(seen.IndexPages, 1); // line 11 is derived again
+    EXPECT_EQ(seen.SpreadCount, 2);
+    EXPECT_EQ(seen.Fotos[1].Note, "note 1");
+    for (const QImage* theme :
+         {&seen.Cover, &seen.LeftBackground, &seen.RightBackground, &seen.BackCover})
+        EXPECT_EQ(theme->size(), QSize(333, 499));
+    const PageFrames frames = FramesFor(2, 333, 499);
+    const QSize sizes[] = {{400, 300}, {300, 400}, {200, 200}};
+    for (int i = 0; i < 3; ++i) {
+        const TFoto& f = seen.Fotos[i];
+        EXPECT_EQ(f.Rect, Dimension(sizes[i], FrameOf(frames, FrameSlotOf(2, i)))) << i;
+        EXPECT_EQ(f.Picture.size(), RectSize(f.Rect)) << i;
+        EXPECT_EQ(seen.Index[i].CellRect, ContentsCell(i, 333, 499)) << i;
+        EXPECT_FALSE(seen.Index[i].FotoRect.IsEmpty()) << i;
+    }
+    EXPECT_FALSE(session.AlbumSaved);
+}
+
+TEST_F(AlbumLoaderTest, OpenDialogStartsInAlbumsAndCancelLeavesTheAlbum) {
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    session.Album.Name = "kept";
+    EXPECT_EQ(OpenAlbum(context, QString()), LoadResult::Cancelled);
+    QDir(home.path()).mkdir("Albums");
+    EXPECT_EQ(OpenAlbum(context, pictures.filePath("no such file.kpa")), LoadResult::Cancelled);
+    qputenv("HOME", oldHome);
+
+    ASSERT_EQ(dialogs.FileDialogs.size(), 2);
+    EXPECT_EQ(dialogs.FileDialogs[0].Filter, "Krel Photo Album|*.kpa");
+    EXPECT_EQ(dialogs.FileDialogs[0].Folder, "");
+    EXPECT_EQ(dialogs.FileDialogs[1].Folder, home.filePath("Albums"));
+    EXPECT_EQ(session.Album.Name, "kept");
+    EXPECT_TRUE(dialogs.Messages.isEmpty());
+    EXPECT_EQ(viewShown, 0);
+}
+
+TEST_F(AlbumLoaderTest, FileChosenInTheDialogLoads) {
+    dialogs.FileAnswers << WriteAlbum("chosen.kpa", {Picture("a.jpg")});
+    EXPECT_EQ(OpenAlbum(context, QString()), LoadResult::Shown);
+    EXPECT_EQ(seen.Count, 1);
+}
+
+TEST_F(AlbumLoaderTest, MissingThemeStopsTheLoad) {
+    const QString file = WriteAlbum("a.kpa", {Picture("a.jpg"), Missing("gone.jpg")}, 2,
+                                    "\\Themes\\Classic\\NoCover.jpg");
+    const QByteArray before = ReadAll(file);
+    EXPECT_EQ(OpenAlbum(context, file), LoadResult::Failed);
+    EXPECT_EQ(dialogs.Texts(), (QStringList{"File theme not found", "File picture not found"}));
+    EXPECT_EQ(dialogs.Messages[0].Kind, MessageKind::Error);
+    EXPECT_EQ(dialogs.Messages[1].Kind, MessageKind::Warning);
+    ExpectEmptyAlbum();
+    EXPECT_EQ(ReadAll(file), before);
+}
+
+TEST_F(AlbumLoaderTest, AllPicturesMissing) {
+    const QString file = WriteAlbum("a.kpa", {Missing("x.jpg"), Missing("y.jpg")});
+    const QByteArray before = ReadAll(file);
+    EXPECT_EQ(OpenAlbum(context, file), LoadResult::NoPictures);
+    EXPECT_EQ(dialogs.Texts(), (QStringList{"No pictures found", "File picture not found"}));
+    EXPECT_EQ(progress.pos, progress.max);
+    ExpectEmptyAlbum();
+    EXPECT_EQ(ReadAll(file), before);
+}
+
+TEST_F(AlbumLoaderTest, DroppedPicturesAreRewrittenBesideAFileOfAnotherExtension) {
+    const QString a = Picture("a.jpg"), c = Picture("c.jpg");
+    const QString file = WriteAlbum("album.txt", {a, Missing("b.jpg"), c});
+    const QByteArray before = ReadAll(file);
+    EXPECT_EQ(OpenAlbum(context, file), LoadResult::Shown);
+    EXPECT_EQ(dialogs.Texts(),
+              (QStringList{"File: album.txt save successfully", "File picture not found"}));
+    EXPECT_EQ(ReadAll(file), before);
+    EXPECT_EQ(session.SaveDialogFileName, file);
+    EXPECT_TRUE(session.PendingResavePath.isEmpty());
+    ASSERT_EQ(seen.Count, 2);
+
+    // The rewritten file is an ordinary album file without the dropped entry.
+    const QString rewritten = file + ".kpa";
+    dialogs.Messages.clear();
+    EXPECT_EQ(OpenAlbum(context, rewritten), LoadResult::Shown);
+    EXPECT_TRUE(dialogs.Messages.isEmpty());
+    EXPECT_EQ(seen.Name, "album.txt");
+    ASSERT_EQ(seen.Count, 2);
+    EXPECT_EQ(seen.Fotos[0].FileName, a);
+    EXPECT_EQ(seen.Fotos[1].FileName, c);
+    EXPECT_EQ(seen.Fotos[1].Note, "note 2");
+
+    // ... identical to what "Save album" writes for the same album.
+    const QString saved = pictures.filePath("saved.kpa");
+    seen.Name = "album.txt";
+    WriteAlbumFile(saved, seen);
+    EXPECT_EQ(ReadAll(saved), ReadAll(rewritten));
+}
+
+TEST_F(AlbumLoaderTest, DamagedFilesStopWithAnErrorNamingTheFile) {
+    const struct {
+        const char* what;
+        int orientation;
+        const char* count;
+    } cases[] = {{"layout 3", 3, "1"},
+                 {"layout 0", 0, "1"},
+                 {"negative count", 2, "-4"},
+                 {"count not a number", 2, "many"}};
+    for (const auto& c : cases) {
+        QStringList lines{AlbumFileHeader,
+                          "n",
+                          "holiday",
+                          "Classic",
+                          "\\Themes\\Classic\\Cover.jpg",
+                          "\\Themes\\Classic\\Left.jpg",
+                          "\\Themes\\Classic\\Right.jpg",
+                          "\\Themes\\Classic\\Back.jpg",
+                          QString::number(c.orientation),
+                          c.count,
+                          "1",
+                          Picture("a.jpg"),
+                          "note"};
+        const QString file = pictures.filePath("damaged.kpa");
+        WriteLines(file, lines);
+        dialogs.Messages.clear();
+        session.PendingResavePath = "/somewhere/else.kpa";
+        EXPECT_EQ(OpenAlbum(context, file), LoadResult::Failed) << c.what;
+        ASSERT_EQ(dialogs.Messages.size(), 1) << c.what;
+        EXPECT_EQ(dialogs.Messages[0].Kind, MessageKind::Error);
+        EXPECT_TRUE(dialogs.Messages[0].Text.contains(file))
+            << dialogs.Messages[0].Text.toStdString();
+        ExpectEmptyAlbum();
+    }
+}
+
+TEST_F(AlbumLoaderTest, HugeCountInAShortFileLoadsTheEntriesPresent) {
+    QStringList lines{AlbumFileHeader,
+                      "n",
+                      "holiday",
+                      "Classic",
+                      "\\Themes\\Classic\\Cover.jpg",
+                      "\\Themes\\Classic\\Left.jpg",
+                      "\\Themes\\Classic\\Right.jpg",
+                      "\\Themes\\Classic\\Back.jpg",
+                      "1",
+                      "2000000000",
+                      "1",
+                      Picture("a.jpg"),
+                      "n"};
+    const QString file = pictures.filePath("huge.kpa");
+    WriteLines(file, lines);
+    EXPECT_EQ(OpenAlbum(context, file), LoadResult::Shown);
+    EXPECT_EQ(seen.Count, 1);
+    EXPECT_EQ(progress.max, 4);
+}
+
+TEST_F(AlbumLoaderTest, UndecodablePictureStopsTheLoad) {
+    const QString broken = WriteBytes(pictures.filePath("broken.jpg"), "not a picture at all");
+    const QString file = WriteAlbum("a.kpa", {Picture("a.jpg"), broken, Picture("c.jpg")});
+    EXPECT_EQ(OpenAlbum(context, file), LoadResult::Failed);
+    ASSERT_EQ(dialogs.Messages.size(), 1);
+    EXPECT_EQ(dialogs.Messages[0].Kind, MessageKind::Error);
+    EXPECT_TRUE(dialogs.Messages[0].Text.contains(broken))
+        << dialogs.Messages[0].Text.toStdString();
+    ExpectEmptyAlbum();
+}
+
+TEST_F(AlbumLoaderTest, ThumbnailsOfManyEntriesArriveInAlbumOrder) {
+    QStringList paths;
+    for (int i = 0; i < 12; ++i)
+        paths << WritePicture(pictures.filePath(QStringLiteral("p%1.jpg").arg(i)), 100 + 40 * i,
+                              300, QColor(20 * i, 100, 50));
+    EXPECT_EQ(OpenAlbum(context, WriteAlbum("many.kpa", paths)), LoadResult::Shown);
+    ASSERT_EQ(seen.Count, 12);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(seen.Fotos[i].FileName, paths[i]);
+        EXPECT_EQ(seen.Fotos[i].Picture.size(), RectSize(seen.Fotos[i].Rect)) << i;
+        const QColor centre =
+            seen.Fotos[i].Picture.pixelColor(seen.Fotos[i].Picture.rect().center());
+        EXPECT_NEAR(centre.red(), 20 * i, 8) << i;
+    }
+}
