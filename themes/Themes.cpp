@@ -62,6 +62,8 @@ AddThemeResult AddTheme(const QString& programFolder, const QString& themeFile) 
     const QStringList lines = ReadLines(catalogue);
     if (lines.contains(theme.Name))
         return AddThemeResult::AlreadyExists;
+    // The count must be raisable before the catalogue grows, or the two would disagree.
+    (void)ReadThemeCount(programFolder);
     WriteLines(catalogue, lines + BlockLines(theme));
     ChangeThemeCount(programFolder, 1);
     return AddThemeResult::Added;
@@ -95,6 +97,7 @@ RemoveThemeResult RemoveTheme(const QString& programFolder, const QString& theme
     const QStringList kept = WithoutBlocksNamed(lines, name, &result.Dropped);
     if (result.Dropped == 0)
         return result; // the name is only a picture path of some theme: nothing to drop
+    (void)ReadThemeCount(programFolder); // as for adding: the count first
     // The copy goes to Themes1.ini first, so the catalogue is replaced only by a complete copy.
     const QString copy = CatalogueCopyPath(programFolder);
     WriteLines(copy, kept);

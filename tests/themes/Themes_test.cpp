@@ -166,3 +166,12 @@ TEST(SkinLayout, AppliesLinesInOrderAndStopsAtTheFirstBadOne) {
     EXPECT_THROW(ReadSkinLayout<MainLine>(MainLayoutPath(folder.Path()), [](MainLine, int) {}),
                  IoError);
 }
+
+TEST(ThemeCatalogue, UnreadableCountLeavesTheCatalogueAlone) {
+    Catalogue c;
+    (void)AddTheme(c.Path(), c.ThemeFile(Theme("A")));
+    WriteBytes(SettingsPath(c.Path()), "one\r\n0\r\n5\r\n-\r\n");
+    EXPECT_THROW((void)AddTheme(c.Path(), c.ThemeFile(Theme("B"))), ConversionError);
+    EXPECT_THROW((void)RemoveTheme(c.Path(), c.ThemeFile(Theme("A"))), ConversionError);
+    EXPECT_EQ(c.Lines(), BlockLines(Theme("A")));
+}
