@@ -34,12 +34,6 @@ void StretchInto(QImage& bitmap, const QString& path, QSize pageImage) {
 
 } // namespace
 
-QSize WizardPageImageSize(const AlbumSession& session) {
-    if (!session.Album.LeftPage.isNull())
-        return session.Album.LeftPage.size();
-    return PageImageSize({session.PageHeight, session.PageWidth});
-}
-
 void ApplyTheme(TAlbum& album, const QString& programFolder, const TThemes& theme, QSize pageImage,
                 Progress& progress) {
     ProgressRun run(progress);

@@ -11,10 +11,6 @@
 
 class Progress;
 
-// The size the wizard lays pages out for: the album view's left page image once it exists, else
-// the page size of the session (one pixel wider than PageWidth).
-[[nodiscard]] QSize WizardPageImageSize(const AlbumSession& session);
-
 // Copies the theme's name and four picture paths (each cut to the short-field length) into the
 // album and stretches each picture, in the order cover, left, right, back, over its theme bitmap
 // (of its own size once it has one, else pageImage). The progress window runs 0 to 5, one step

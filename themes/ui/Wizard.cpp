@@ -1,6 +1,7 @@
 #include "themes/ui/Wizard.h"
 
 #include "album/Album.h"
+#include "album/AlbumLoader.h"
 #include "app/ui/GenericErrors.h"
 #include "app/ui/PictureControl.h"
 #include "platform/ProgramFolder.h"
@@ -261,7 +262,7 @@ void TWizard::Image10Click() {
     Progress& progress = context_.ProgressWindow ? *context_.ProgressWindow : none;
     const bool applied = RunGuarded(context_.Dialogs, [&] {
         ApplyTheme(context_.Session->Album, context_.ProgramFolder, themes_[row],
-                   WizardPageImageSize(*context_.Session), progress);
+                   LoaderPageImageSize(*context_.Session), progress);
     });
     if (applied)
         SelectPage(++wizardPage_);
@@ -291,7 +292,7 @@ void TWizard::OpenPictureDialog1CanClose(const QStringList& files) {
         return; // cancelled: page 2 stays with the album as it was
     NullProgress none;
     Progress& progress = context_.ProgressWindow ? *context_.ProgressWindow : none;
-    BuildAlbum(*context_.Session, files, WizardPageImageSize(*context_.Session), progress);
+    BuildAlbum(*context_.Session, files, LoaderPageImageSize(*context_.Session), progress);
     if (context_.ShowAlbumView)
         context_.ShowAlbumView();
     // The album view has ended the wizard's run; it stays closed however the view was left.
