@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 namespace {
 
@@ -155,6 +156,14 @@ QSize LoaderPageImageSize(const AlbumSession& session) {
 }
 
 LoadResult OpenAlbum(const AppContext& context, const QString& path) {
+    // Events run while thumbnails are made; an "Open" clicked meanwhile must not start a second
+    // load into the album being filled.
+    static bool loading = false;
+    if (loading)
+        return LoadResult::Cancelled;
+    loading = true;
+    const auto done = qScopeGuard([] { loading = false; });
+
     AlbumSession& session = *context.Session;
     DialogService& dialogs = *context.Dialogs;
     NullProgress noProgress;

@@ -303,3 +303,19 @@ TEST_F(AlbumLoaderTest, ThumbnailsOfManyEntriesArriveInAlbumOrder) {
         EXPECT_NEAR(centre.red(), 20 * i, 8) << i;
     }
 }
+
+TEST_F(AlbumLoaderTest, AnOpenDuringALoadStartsNoSecondLoad) {
+    const QString first = WriteAlbum("first.kpa", {Picture("a.jpg")});
+    const QString second = WriteAlbum("second.kpa", {Picture("b.jpg"), Picture("c.jpg")});
+    LoadResult inner = LoadResult::Shown;
+    context.ShowAlbumView = [&] {
+        ++viewShown;
+        inner = OpenAlbum(context, second);
+        EmptyAlbum(session);
+    };
+    EXPECT_EQ(OpenAlbum(context, first), LoadResult::Shown);
+    EXPECT_EQ(inner, LoadResult::Cancelled);
+    EXPECT_EQ(viewShown, 1);
+    // Once the first load is over, opening works again.
+    EXPECT_EQ(OpenAlbum(context, second), LoadResult::Shown);
+}
