@@ -111,3 +111,18 @@ TEST(Splash, InstalledPictureOrTheBuiltInOne) {
     WritePicture(program.File("GraphicRes/Splash.bmp"), 30, 20);
     EXPECT_EQ(SplashPicture(program.Path()).size(), QSize(30, 20));
 }
+
+TEST(ShapedForm, LeftPressOnTheCaptionColourStartsTheMove) {
+    QWidget form;
+    auto* control = new TdxfShapedForm(&form);
+    control->SetPicture(Picture({"....", ".#o."}));
+    control->SetActive(true);
+    control->SetAlwaysMove(false);
+    int moves = 0;
+    QObject::connect(control, &TdxfShapedForm::MoveStarted, [&] { ++moves; });
+    QTest::mousePress(control, Qt::LeftButton, Qt::NoModifier, QPoint(2, 1)); // red
+    QTest::mousePress(control, Qt::RightButton, Qt::NoModifier, QPoint(1, 1));
+    EXPECT_EQ(moves, 0);
+    QTest::mousePress(control, Qt::LeftButton, Qt::NoModifier, QPoint(1, 1)); // black
+    EXPECT_EQ(moves, 1);
+}
