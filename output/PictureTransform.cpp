@@ -7,6 +7,8 @@
 #include "platform/TextLines.h"
 
 #include <QFile>
+#include <QFuture>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <array>
 #include <turbojpeg.h>
@@ -116,6 +118,15 @@ TJXOP LosslessOpFor(PictureTransform t, int orientation) {
         ->Op;
 }
 
+bool SwapsSides(TJXOP op) {
+    return op == TJXOP_TRANSPOSE || op == TJXOP_TRANSVERSE || op == TJXOP_ROT90 ||
+           op == TJXOP_ROT270;
+}
+
+bool SwapsSides(PictureTransform t) {
+    return t == PictureTransform::Rotate90CW || t == PictureTransform::Rotate90CCW;
+}
+
 QByteArray ReadFileBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -123,69 +134,105 @@ QByteArray ReadFileBytes(const QString& path) {
     return file.readAll();
 }
 
-// The JPEG's coefficients moved by op with every marker copied, or an empty array when the
-// picture's size does not allow a perfect transform (or TurboJPEG cannot read it).
-QByteArray TransformLossless(const QByteArray& jpeg, TJXOP op) {
+// The thumbnail for pixels already transformed (BMP and re-encoded JPEG).
+QImage ScaledThumbnail(const QImage& pixels, const ThumbnailSizeFor& sizeFor) {
+    const QSize size = sizeFor ? sizeFor(pixels.size()) : QSize();
+    if (size.isEmpty())
+        return {};
+    return pixels.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// TurboJPEG's output buffer, freed with tjFree.
+struct TjBuffer {
+    unsigned char* Data = nullptr;
+    unsigned long Size = 0;
+    TjBuffer() = default;
+    TjBuffer(const TjBuffer&) = delete;
+    TjBuffer& operator=(const TjBuffer&) = delete;
+    ~TjBuffer() { tjFree(Data); }
+};
+
+// Moves the JPEG's coefficients by op with every marker copied. False when the picture's size
+// does not allow a perfect transform (or TurboJPEG cannot read it).
+bool TransformLossless(const QByteArray& jpeg, TJXOP op, TjBuffer& out) {
     tjhandle handle = tjInitTransform();
     if (handle == nullptr)
-        return {};
-    unsigned char* dst = nullptr;
-    unsigned long dstSize = 0;
+        return false;
     tjtransform xform{};
     xform.op = op;
     xform.options = TJXOPT_PERFECT;
     const int rc =
         tjTransform(handle, reinterpret_cast<const unsigned char*>(jpeg.constData()),
-                    static_cast<unsigned long>(jpeg.size()), 1, &dst, &dstSize, &xform, 0);
-    QByteArray out;
-    if (rc == 0 && dst != nullptr)
-        out = QByteArray(reinterpret_cast<const char*>(dst), static_cast<qsizetype>(dstSize));
-    tjFree(dst);
+                    static_cast<unsigned long>(jpeg.size()), 1, &out.Data, &out.Size, &xform, 0);
     tjDestroy(handle);
-    return out;
-}
-
-QSize JpegSize(const QByteArray& jpeg) {
-    tjhandle handle = tjInitDecompress();
-    int w = 0, h = 0, subsamp = 0, colorspace = 0;
-    const int rc =
-        handle == nullptr
-            ? -1
-            : tjDecompressHeader3(handle, reinterpret_cast<const unsigned char*>(jpeg.constData()),
-                                  static_cast<unsigned long>(jpeg.size()), &w, &h, &subsamp,
-                                  &colorspace);
-    if (handle != nullptr)
-        tjDestroy(handle);
-    return rc == 0 ? QSize(w, h) : QSize();
+    return rc == 0 && out.Data != nullptr;
 }
 
 // Decodes, transforms and encodes at quality 100; the original EXIF block goes back in with
 // orientation 1, since the pixels are now stored upright.
-TransformedFile ReencodeJpeg(const QString& path, const QByteArray& original, PictureTransform t) {
-    QImage pixels = TransformImage(LoadPicture(path), t);
+TransformedFile ReencodeJpeg(const QString& path, const QByteArray& original, PictureTransform t,
+                             const ThumbnailSizeFor& sizeFor) {
+    const QImage pixels = TransformImage(LoadPicture(path), t);
     QByteArray jpeg = EncodeJpeg(pixels, JpegQuality);
     if (const std::optional<ExifSegment> exif = FindExifSegment(original)) {
-        QByteArray block = original.mid(exif->Offset, exif->Length);
-        QByteArray withBlock = InsertSegment(jpeg, block);
-        SetExifOrientation(withBlock, 1);
-        jpeg = std::move(withBlock);
+        jpeg = InsertSegment(jpeg, original.mid(exif->Offset, exif->Length));
+        SetExifOrientation(jpeg, 1);
     }
     WriteFileAtomic(path, jpeg);
-    const QSize size = pixels.size();
-    return {size, false, std::move(pixels)};
+    return {pixels.size(), false, ScaledThumbnail(pixels, sizeFor)};
 }
 
-TransformedFile TransformJpegFile(const QString& path, PictureTransform t) {
+// The thumbnail of the transformed picture, from the original's bytes: decoded at the smallest
+// scale that covers it, turned upright and transformed as the file is. Null when it cannot be
+// decoded (the caller then reads the rewritten file, which reports why).
+QImage ThumbnailFromOriginal(const QString& path, const QByteArray& original, int orientation,
+                             PictureTransform t, QSize size) {
+    const QSize stored =
+        SwapsSides(t) != OrientationSwapsSides(orientation) ? size.transposed() : size;
+    try {
+        QImage image = DecodeJpeg(path, original, stored);
+        if (image.size() != stored)
+            image = image.scaled(stored, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return TransformImage(ApplyOrientation(image, orientation), t);
+    } catch (const KrelError&) {
+        return {};
+    }
+}
+
+TransformedFile TransformJpegFile(const QString& path, PictureTransform t,
+                                  const ThumbnailSizeFor& sizeFor) {
     const QByteArray original = ReadFileBytes(path);
     const int orientation = ReadExifOrientation(original);
-    QByteArray turned = TransformLossless(original, LosslessOpFor(t, orientation));
-    const QSize size = turned.isEmpty() ? QSize() : JpegSize(turned);
-    if (!size.isValid())
-        return ReencodeJpeg(path, original, t);
+    const TJXOP op = LosslessOpFor(t, orientation);
+    QSize stored;
+    try {
+        stored = ReadJpegSize(path, original);
+    } catch (const PictureError&) {
+        return ReencodeJpeg(path, original, t, sizeFor); // reports the loader's own message
+    }
+    const QSize size = SwapsSides(op) ? stored.transposed() : stored;
+    const QSize thumbSize = sizeFor ? sizeFor(size) : QSize();
+    // The thumbnail is decoded on a worker while the coefficients are moved.
+    QFuture<QImage> thumbnail;
+    if (!thumbSize.isEmpty())
+        thumbnail =
+            QtConcurrent::run(ThumbnailFromOriginal, path, original, orientation, t, thumbSize);
+    TjBuffer turned;
+    if (!TransformLossless(original, op, turned)) {
+        thumbnail.waitForFinished();
+        return ReencodeJpeg(path, original, t, sizeFor);
+    }
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(turned.Data),
+                                               static_cast<qsizetype>(turned.Size));
     if (orientation != 1)
-        SetExifOrientation(turned, 1);
-    WriteFileAtomic(path, turned);
-    return {size, true, QImage()};
+        SetExifOrientation(bytes, 1); // copies the buffer first
+    WriteFileAtomic(path, bytes);
+    if (thumbSize.isEmpty())
+        return {size, true, QImage()};
+    QImage image = thumbnail.result();
+    if (image.isNull())
+        image = LoadPictureScaled(path, thumbSize);
+    return {size, true, std::move(image)};
 }
 
 } // namespace
@@ -208,25 +255,19 @@ QImage TransformImage(const QImage& image, PictureTransform transform) {
     return CopyRows(src, false, true);
 }
 
-TransformedFile TransformPictureFile(const QString& path, PictureTransform transform) {
+TransformedFile TransformPictureFile(const QString& path, PictureTransform transform,
+                                     const ThumbnailSizeFor& thumbnailSize) {
     switch (PictureKindOf(path)) {
     case PictureKind::Jpeg:
-        return TransformJpegFile(path, transform);
+        return TransformJpegFile(path, transform, thumbnailSize);
     case PictureKind::Bmp: {
-        QImage pixels = TransformImage(LoadPicture(path), transform);
+        const QImage pixels = TransformImage(LoadPicture(path), transform);
         SaveBmp24(pixels, path);
-        const QSize size = pixels.size();
-        return {size, false, std::move(pixels)};
+        return {pixels.size(), false, ScaledThumbnail(pixels, thumbnailSize)};
     }
     case PictureKind::Unknown:
         break;
     }
     (void)LoadPicture(path); // throws the loader's message for an unknown kind
     throw PictureError(QStringLiteral("Cannot load %1: unknown picture extension").arg(path));
-}
-
-QImage ThumbnailOf(const TransformedFile& file, const QString& path, QSize size) {
-    if (file.Pixels.isNull())
-        return LoadPictureScaled(path, size);
-    return file.Pixels.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 // The five commands of the "Rotate picture" menu.
 enum class PictureTransform {
@@ -20,20 +21,22 @@ enum class PictureTransform {
 // Works on whole scan lines; the result is Format_RGB32.
 [[nodiscard]] QImage TransformImage(const QImage& image, PictureTransform transform);
 
+// The size of thumbnail wanted for a picture of the given upright size (an empty size: none).
+using ThumbnailSizeFor = std::function<QSize(QSize upright)>;
+
 // What rewriting a picture file gave.
 struct TransformedFile {
-    QSize Size;    // the rewritten picture's upright width and height
-    bool Lossless; // a JPEG whose coefficients were moved without decoding
-    QImage Pixels; // the transformed pixels when they were decoded; null after a lossless turn
+    QSize Size;       // the rewritten picture's upright width and height
+    bool Lossless;    // a JPEG whose coefficients were moved without decoding
+    QImage Thumbnail; // the transformed pixels at the size asked for; null when none was
 };
 
 // Rewrites the picture file at path turned or mirrored, through a temporary file renamed over it,
 // in the format its extension is read by (JPEG in any letter case, BMP as 24-bit). A JPEG is
 // transformed losslessly with every marker kept when its size allows it; otherwise it is
-// re-encoded at quality 100 and keeps its EXIF block with the orientation set to 1.
-// Throws PictureError or IoError naming the file; the file is unchanged then.
-TransformedFile TransformPictureFile(const QString& path, PictureTransform transform);
-
-// A thumbnail of size from the result of TransformPictureFile (decoded from the rewritten file
-// at a reduced scale after a lossless turn).
-[[nodiscard]] QImage ThumbnailOf(const TransformedFile& file, const QString& path, QSize size);
+// re-encoded at quality 100 and keeps its EXIF block with the orientation set to 1. The thumbnail
+// shows the transformed pixels; after a lossless turn it is decoded at a reduced scale from the
+// original while the coefficients are moved. Throws PictureError or IoError naming the file; the
+// file is unchanged then.
+TransformedFile TransformPictureFile(const QString& path, PictureTransform transform,
+                                     const ThumbnailSizeFor& thumbnailSize = {});

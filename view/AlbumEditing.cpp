@@ -127,16 +127,20 @@ void TransformPicture(AlbumSession& session, int index, PictureTransform transfo
     if (index < 0 || index >= album.Fotos.size())
         return;
     TFoto& foto = album.Fotos[index];
-    const TransformedFile result = TransformPictureFile(foto.FileName, transform);
-    if (!IsValidOrientation(album.Orientation))
+    const bool laidOut = IsValidOrientation(album.Orientation);
+    TRect rect;
+    const TransformedFile result =
+        TransformPictureFile(foto.FileName, transform, [&](QSize upright) {
+            if (!laidOut)
+                return QSize();
+            rect = Dimension(upright, FrameRect(album, FrameSlotOf(album.Orientation, index)));
+            return RectSize(rect);
+        });
+    if (!laidOut)
         return;
-    const TRect rect =
-        Dimension(result.Size, FrameRect(album, FrameSlotOf(album.Orientation, index)));
-    QImage thumbnail =
-        rect.IsEmpty() ? QImage() : ThumbnailOf(result, foto.FileName, RectSize(rect));
     foto.PictureSize = result.Size;
     foto.Rect = rect;
-    foto.Picture = std::move(thumbnail);
+    foto.Picture = result.Thumbnail;
     if (index < album.Index.size()) {
         TIndexEntry& entry = album.Index[index];
         TRect box = entry.CellRect;

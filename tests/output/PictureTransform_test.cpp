@@ -126,6 +126,14 @@ int MaxChannelDifference(const QImage& a, const QImage& b) {
     return worst;
 }
 
+// Thumbnail sizes asked for by the tests.
+QSize SameSize(QSize upright) {
+    return upright;
+}
+QSize HalfSize(QSize upright) {
+    return upright / 2;
+}
+
 } // namespace
 
 TEST(TransformImage, FollowsTheMappingOfEachCommand) {
@@ -158,14 +166,14 @@ TEST(TransformFile, BitmapIsRewrittenAsExact24BitBitmap) {
         for (PictureTransform t : AllTransforms) {
             const QString path = dir.filePath(name);
             SaveBmp24(source, path);
-            const TransformedFile result = TransformPictureFile(path, t);
+            const TransformedFile result = TransformPictureFile(path, t, SameSize);
             const QByteArray bytes = ReadAll(path);
             ASSERT_TRUE(bytes.startsWith("BM")) << name.toStdString();
             EXPECT_EQ(quint8(bytes[28]), 24); // bits per pixel
             EXPECT_FALSE(result.Lossless);
             EXPECT_EQ(result.Size, OutputSize(t, source.size()));
             EXPECT_EQ(LoadPicture(path), TransformImage(source, t)) << int(t);
-            EXPECT_EQ(result.Pixels, TransformImage(source, t));
+            EXPECT_EQ(result.Thumbnail, TransformImage(source, t));
         }
     }
 }
@@ -227,10 +235,11 @@ TEST(TransformFile, JpegOfWholeBlocksTurnsLosslesslyKeepingEveryMarker) {
     for (PictureTransform t : AllTransforms) {
         WriteBytes(path, original);
         const QImage before = LoadPicture(path);
-        const TransformedFile result = TransformPictureFile(path, t);
+        const TransformedFile result = TransformPictureFile(path, t, SameSize);
         EXPECT_TRUE(result.Lossless) << int(t);
         EXPECT_EQ(result.Size, OutputSize(t, before.size()));
         EXPECT_EQ(LoadPicture(path), TransformImage(before, t)) << int(t);
+        EXPECT_EQ(result.Thumbnail, LoadPicture(path)) << "thumbnail of the moved pixels";
         const QByteArray bytes = ReadAll(path);
         EXPECT_TRUE(bytes.contains(exif)) << "EXIF copied as it stood";
         EXPECT_TRUE(bytes.contains(comment));
@@ -258,10 +267,14 @@ TEST(TransformFile, LosslessTurnOfASidewaysPhotoShowsTheMappingAndClearsOrientat
             WriteBytes(
                 path, InsertSegment(EncodeJpeg444(FlatBlocks(4, 2)), ExifSegmentWith(orientation)));
             const QImage upright = LoadPicture(path);
-            ASSERT_TRUE(TransformPictureFile(path, t).Lossless);
+            const TransformedFile result = TransformPictureFile(path, t, HalfSize);
+            ASSERT_TRUE(result.Lossless);
             EXPECT_EQ(ReadExifOrientation(ReadAll(path)), 1);
-            EXPECT_EQ(LoadPicture(path), TransformImage(upright, t))
+            const QImage shown = LoadPicture(path);
+            EXPECT_EQ(shown, TransformImage(upright, t))
                 << "orientation " << orientation << " transform " << int(t);
+            EXPECT_EQ(result.Thumbnail.size(), shown.size() / 2);
+            EXPECT_EQ(result.Thumbnail.pixel(1, 1), shown.pixel(2, 2)) << "flat blocks";
         }
     }
 }
