@@ -11,7 +11,8 @@ namespace {
 
 constexpr int WindowWidth = 640;
 constexpr int WindowHeight = 420;
-constexpr int SidebarWidth = 112; // the wizard and preferences open 105 pixels in: buttons stay seen
+constexpr int SidebarWidth =
+    112; // the wizard and preferences open 105 pixels in: buttons stay seen
 constexpr int ButtonWidth = 96;
 constexpr int ButtonHeight = 30;
 constexpr int CaptionButton = 25;
@@ -61,8 +62,9 @@ void DrawOpenAlbum(QPainter& p, const QRectF& area) {
     for (int i = 0; i < 4; ++i) {
         const int side = i / 2, row = i % 2;
         const QRectF page(area.left() + side * pageW, area.top(), pageW, pageH);
-        const QRectF frame(page.left() + pageW * (side == 0 ? 0.1 : 0.14), page.top() + 14 + row * (pageH - 20) / 2,
-                           pageW * 0.76, (pageH - 20) / 2 - 22);
+        const QRectF frame(page.left() + pageW * (side == 0 ? 0.1 : 0.14),
+                           page.top() + 14 + row * (pageH - 20) / 2, pageW * 0.76,
+                           (pageH - 20) / 2 - 22);
         p.drawImage(frame, PaintScene(scenes[i], frame.size().toSize() * 2));
         p.setPen(QPen(QColor(120, 120, 120), 0.8));
         p.setBrush(Qt::NoBrush);
@@ -157,8 +159,10 @@ void MakeMainSkin(const OutputFolder& out) {
     // Height, width, then left/top of the six main buttons, then top/left of WMin and WClose.
     QStringList lines{QString::number(WindowHeight), QString::number(WindowWidth)};
     for (int i = 0; i < 6; ++i)
-        lines << QString::number(buttons[i].place.left()) << QString::number(buttons[i].place.top());
+        lines << QString::number(buttons[i].place.left())
+              << QString::number(buttons[i].place.top());
     for (int i = 6; i < 8; ++i)
-        lines << QString::number(buttons[i].place.top()) << QString::number(buttons[i].place.left());
+        lines << QString::number(buttons[i].place.top())
+              << QString::number(buttons[i].place.left());
     out.Lines(folder + QStringLiteral("Main.ini"), lines);
 }

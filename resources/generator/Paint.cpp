@@ -14,7 +14,9 @@ std::uint32_t HashInt(std::uint32_t x) {
     return x;
 }
 
-double SmoothStep(double t) { return t * t * (3.0 - 2.0 * t); }
+double SmoothStep(double t) {
+    return t * t * (3.0 - 2.0 * t);
+}
 
 } // namespace
 

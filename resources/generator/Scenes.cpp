@@ -73,7 +73,7 @@ void FillPath(const Frame& f, const QPainterPath& path, const QBrush& brush) {
 
 void Cloud(const Frame& f, QPointF centre, double size, const QColor& colour, int alpha) {
     f.p.setPen(Qt::NoPen);
-    const double parts[6][3] = {{0, 0, 1},      {-0.8, 0.15, 0.7}, {0.85, 0.12, 0.75},
+    const double parts[6][3] = {{0, 0, 1},           {-0.8, 0.15, 0.7}, {0.85, 0.12, 0.75},
                                 {-0.35, -0.35, 0.7}, {0.4, -0.3, 0.65}, {1.5, 0.25, 0.45}};
     for (const auto& part : parts) {
         QRadialGradient g(centre + QPointF(part[0] * size, part[1] * size), part[2] * size);
@@ -126,8 +126,11 @@ void PineTree(const Frame& f, double x, double baseY, double height, const QColo
 }
 
 void SunsetSea(const Frame& f) {
-    Sky(f, {{0, QColor(58, 40, 99)}, {0.45, QColor(201, 84, 98)}, {0.8, QColor(246, 158, 84)},
-            {1, QColor(255, 214, 140)}},
+    Sky(f,
+        {{0, QColor(58, 40, 99)},
+         {0.45, QColor(201, 84, 98)},
+         {0.8, QColor(246, 158, 84)},
+         {1, QColor(255, 214, 140)}},
         0.62);
     Cloud(f, f.At(0.25, 0.22), f.S() * 0.12, QColor(255, 170, 150), 90);
     Cloud(f, f.At(0.72, 0.14), f.S() * 0.1, QColor(250, 150, 160), 80);
@@ -256,8 +259,8 @@ void Lighthouse(const Frame& f) {
         0.7);
     const Noise stars(41);
     for (int i = 0; i < 120; ++i)
-        Disc(f, f.At(stars.Hash(i, 0), stars.Hash(i, 1) * 0.35), f.S() * 0.002 * (1 + stars.Hash(i, 2)),
-             QColor(255, 255, 240, 200));
+        Disc(f, f.At(stars.Hash(i, 0), stars.Hash(i, 1) * 0.35),
+             f.S() * 0.002 * (1 + stars.Hash(i, 2)), QColor(255, 255, 240, 200));
     // Cliff.
     QPainterPath cliff;
     cliff.moveTo(f.At(0.0, 0.62));
@@ -293,7 +296,8 @@ void Lighthouse(const Frame& f) {
     f.p.save();
     f.p.setClipPath(tower);
     for (int i = 0; i < 3; ++i)
-        f.p.fillRect(QRectF(0, (top + 0.04 + i * 0.11) * f.h, f.w, 0.05 * f.h), QColor(196, 40, 48));
+        f.p.fillRect(QRectF(0, (top + 0.04 + i * 0.11) * f.h, f.w, 0.05 * f.h),
+                     QColor(196, 40, 48));
     QLinearGradient shade(f.At(cx - 0.08, 0), f.At(cx + 0.08, 0));
     shade.setColorAt(0, QColor(0, 0, 0, 0));
     shade.setColorAt(1, QColor(0, 0, 0, 90));
@@ -525,7 +529,8 @@ void Balloon(const Frame& f, QPointF c, double r, const QColor& a, const QColor&
     f.p.drawLine(c + QPointF(-r * 0.2, r * 1.25), c + QPointF(-r * 0.15, r * 1.55));
     f.p.drawLine(c + QPointF(r * 0.2, r * 1.25), c + QPointF(r * 0.15, r * 1.55));
     f.p.setPen(Qt::NoPen);
-    f.p.fillRect(QRectF(c.x() - r * 0.17, c.y() + r * 1.55, r * 0.34, r * 0.22), QColor(110, 74, 46));
+    f.p.fillRect(QRectF(c.x() - r * 0.17, c.y() + r * 1.55, r * 0.34, r * 0.22),
+                 QColor(110, 74, 46));
 }
 
 void Balloons(const Frame& f) {
@@ -582,8 +587,7 @@ void AutumnForest(const Frame& f) {
     }
     // Fallen leaves.
     for (int i = 0; i < 160; ++i)
-        Disc(f, f.At(n.Hash(i, 100), 0.75 + 0.25 * n.Hash(i, 101)), f.S() * 0.006,
-             leaves[i % 5]);
+        Disc(f, f.At(n.Hash(i, 100), 0.75 + 0.25 * n.Hash(i, 101)), f.S() * 0.006, leaves[i % 5]);
 }
 
 void Sunflower(const Frame& f) {

@@ -85,8 +85,7 @@ std::vector<float> Chime() {
             const double attack = std::min(1.0, t / 0.004);
             double v = 0;
             for (const auto& part : partials)
-                v += part[1] * std::sin(2 * Pi * notes[k] * part[0] * t) *
-                     std::exp(-t * part[2]);
+                v += part[1] * std::sin(2 * Pi * notes[k] * part[0] * t) * std::exp(-t * part[2]);
             s[size_t(i)] += float(v * attack * (1.0 - 0.15 * k));
         }
     }

@@ -40,7 +40,8 @@ QImage LeatherTexture(QSize size, const QColor& base, std::uint32_t seed) {
         // Pebbled grain: small cells of noise, with broad mottling over them.
         const double pebble = n.Fbm(x / (2.2 * scale), y / (2.2 * scale), 2) - 0.5;
         const double broad = n.Fbm(x / (120.0 * scale), y / (120.0 * scale), 3) - 0.5;
-        const double crease = std::pow(std::abs(n.Fbm(x / (40.0 * scale), y / (40.0 * scale), 3) - 0.5), 0.5);
+        const double crease =
+            std::pow(std::abs(n.Fbm(x / (40.0 * scale), y / (40.0 * scale), 3) - 0.5), 0.5);
         return Tinted(base, pebble * 0.18 + broad * 0.2 - (0.25 - crease) * 0.12);
     });
     return image;

@@ -219,10 +219,10 @@ QImage SeaCover() {
     Seagull(p, QPointF(PageW * 0.3, PageH * 0.42), 20 * K, QColor(40, 60, 80, 200));
     Seagull(p, QPointF(PageW * 0.38, PageH * 0.39), 13 * K, QColor(40, 60, 80, 170));
     Waves(p, PageH * 0.78, PageH * 1.02, QColor(255, 255, 255), 4, 40, 27);
-    DrawTitlePlate(p, QRectF(PageW * 0.2, PageH * 0.15, PageW * 0.62, PageH * 0.15),
-                   {QColor(255, 255, 255, 235), QColor(230, 242, 244, 235), SeaTeal, SeaDeep,
-                    SeaTeal},
-                   QStringLiteral("Photo Album"), QStringLiteral("days by the sea"));
+    DrawTitlePlate(
+        p, QRectF(PageW * 0.2, PageH * 0.15, PageW * 0.62, PageH * 0.15),
+        {QColor(255, 255, 255, 235), QColor(230, 242, 244, 235), SeaTeal, SeaDeep, SeaTeal},
+        QStringLiteral("Photo Album"), QStringLiteral("days by the sea"));
     p.end();
     CoverHinge(cover, true);
     return cover;
@@ -284,8 +284,8 @@ QImage WoodPage(bool left) {
     const double c = 9 * K;
     p.setBrush(WithAlpha(BurntInk, 150));
     p.setPen(Qt::NoPen);
-    for (QPointF corner : {border.topLeft(), border.topRight(), border.bottomLeft(),
-                           border.bottomRight()})
+    for (QPointF corner :
+         {border.topLeft(), border.topRight(), border.bottomLeft(), border.bottomRight()})
         p.drawRect(QRectF(corner - QPointF(c / 2, c / 2), QSizeF(c, c)));
     // A small leaf sprig at the top centre.
     p.setPen(QPen(WithAlpha(BurntInk, 160), 1.4 * K));

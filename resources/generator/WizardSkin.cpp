@@ -17,7 +17,7 @@ const QSize ButtonSize(57, 17);
 const QRect ExitPlace(QPoint(20, 321), ButtonSize);
 const QRect NextPlace(QPoint(426, 321), ButtonSize);
 const QRect BackPlace(QPoint(362, 321), ButtonSize);
-const QRect ListPlace(20, 84, 170, 200);   // the theme list (a list control over the page)
+const QRect ListPlace(20, 84, 170, 200);     // the theme list (a list control over the page)
 const QRect PreviewPlace(206, 84, 280, 200); // the size of every theme's Preview.jpg
 const QSize LayoutSize(130, 200);
 const QRect HorPlace(QPoint(88, 68), LayoutSize);
@@ -132,7 +132,8 @@ QImage DrawLayoutPicture(const QImage& page, const QRect& place, bool two, Butto
         p.drawRoundedRect(caption, 5, 5);
     }
     const QColor text = state == ButtonState::OnMouse ? Style::GoldDark : Style::Ink;
-    DrawCentredText(p, caption, two ? QStringLiteral("Two per page") : QStringLiteral("One per page"),
+    DrawCentredText(p, caption,
+                    two ? QStringLiteral("Two per page") : QStringLiteral("One per page"),
                     LabelFont(12), text);
     p.setFont(LabelFont(10, false));
     p.setPen(QColor(90, 80, 70));
