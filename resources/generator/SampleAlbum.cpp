@@ -2,6 +2,8 @@
 // them by their absolute paths in this program folder.
 #include "Generators.h"
 #include "Scenes.h"
+#include "album/Album.h"
+#include "album/AlbumFile.h"
 
 #include <QFileInfo>
 
@@ -76,7 +78,14 @@ const QList<SamplePicture>& SamplePictures() {
 } // namespace
 
 void MakeSampleAlbum(const OutputFolder& out) {
-    QStringList entries;
+    TAlbum album;
+    album.Name = QStringLiteral("Sample");
+    album.ThemeName = QStringLiteral("Classic");
+    album.CoverPath = QStringLiteral("Themes\\Classic\\Cover.jpg");
+    album.LeftPath = QStringLiteral("Themes\\Classic\\Left.jpg");
+    album.RightPath = QStringLiteral("Themes\\Classic\\Right.jpg");
+    album.BackPath = QStringLiteral("Themes\\Classic\\Back.jpg");
+    album.Orientation = 2; // two pictures on each page
     for (const SamplePicture& picture : SamplePictures()) {
         const QString relative = QStringLiteral("Albums/Sample/") + picture.file;
         const QImage image = PaintScene(picture.scene, picture.size);
@@ -84,21 +93,13 @@ void MakeSampleAlbum(const OutputFolder& out) {
             out.Bmp(relative, image);
         else
             out.Jpeg(relative, image, 90);
-        entries << QFileInfo(out.File(relative)).absoluteFilePath() << picture.note;
+        TFoto foto;
+        foto.FileName = QFileInfo(out.File(relative)).absoluteFilePath();
+        foto.Note = picture.note;
+        album.Fotos << foto;
     }
-    const int count = int(SamplePictures().size());
-    QStringList lines{
-        QStringLiteral("The Krel 1.0 - Digital Photo Album"),
-        QStringLiteral("Album file of The Krel - Digital album; edit it with the program."),
-        QStringLiteral("Sample"),
-        QStringLiteral("Classic"),
-        QStringLiteral("Themes\\Classic\\Cover.jpg"),
-        QStringLiteral("Themes\\Classic\\Left.jpg"),
-        QStringLiteral("Themes\\Classic\\Right.jpg"),
-        QStringLiteral("Themes\\Classic\\Back.jpg"),
-        QStringLiteral("2"), // two pictures on each page
-        QString::number(count),
-        QString::number((count + 39) / 40),
-    };
-    out.Lines(QStringLiteral("Albums/Sample.kpa"), lines + entries);
+    album.Count = int(album.Fotos.size());
+    ComputeDerivedNumbers(album);
+    // Written by the program's own album writer, so the file is exactly what Save album makes.
+    WriteAlbumFile(out.File(QStringLiteral("Albums/Sample.kpa")), album);
 }

@@ -1,11 +1,20 @@
 // The installed program folder as the build lays it out: every file that a data file names exists
 // and decodes, the data files have their exact line counts, and the sounds are 16-bit PCM.
+#include "album/Album.h"
+#include "album/AlbumLoader.h"
+#include "app/AppContext.h"
 #include "platform/PictureIO.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Progress.h"
 #include "platform/TextLines.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "themes/Settings.h"
+#include "themes/SkinLayout.h"
+#include "themes/Themes.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QRect>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -19,11 +28,10 @@ QString Path(const QString& relative) {
     return ResourcePath(Folder(), relative);
 }
 
-// Every line of a data file as a number; fails the test when one is not.
-QList<int> Numbers(const QString& relative) {
-    QList<int> values;
-    for (const QString& line : ReadLines(Path(relative)))
-        values << ParseInt(line);
+// A skin layout file read by the windows' own reader, by line.
+template <typename Line> QMap<Line, int> Layout(const QString& path) {
+    QMap<Line, int> values;
+    ReadSkinLayout<Line>(path, [&](Line line, int value) { values[line] = value; });
     return values;
 }
 
@@ -38,99 +46,134 @@ const QStringList States{QStringLiteral(" Normal.jpg"), QStringLiteral(" OnMouse
 } // namespace
 
 TEST(MainSkin, LayoutPlacesEveryButtonInsideTheWindowWithoutOverlap) {
-    const QList<int> v = Numbers(QStringLiteral("GraphicRes\\Main\\Main.ini"));
-    ASSERT_EQ(v.size(), 18);
-    const QSize window(v[1], v[0]);
+    using L = MainLine;
+    const QMap<L, int> v = Layout<L>(MainLayoutPath(Folder()));
+    ASSERT_EQ(v.size(), int(L::Count));
+    EXPECT_EQ(ReadLines(MainLayoutPath(Folder())).size(), 18);
+    const QSize window(v[L::Width], v[L::Height]);
     EXPECT_EQ(DecodedSize(QStringLiteral("GraphicRes\\Main\\Main.jpg")), window);
 
-    // Left/top for the six main buttons, then top/left for WMin and WClose.
-    const QStringList names{"Create", "Open", "Preferences", "Help",
-                            "About",  "Exit", "WMin",        "WClose"};
+    struct Button {
+        const char* name;
+        QPoint at;
+    };
+    const Button buttons[] = {
+        {"Create", {v[L::CreateLeft], v[L::CreateTop]}},
+        {"Open", {v[L::OpenLeft], v[L::OpenTop]}},
+        {"Preferences", {v[L::PreferencesLeft], v[L::PreferencesTop]}},
+        {"Help", {v[L::HelpLeft], v[L::HelpTop]}},
+        {"About", {v[L::AboutLeft], v[L::AboutTop]}},
+        {"Exit", {v[L::ExitLeft], v[L::ExitTop]}},
+        {"WMin", {v[L::WMinLeft], v[L::WMinTop]}},
+        {"WClose", {v[L::WCloseLeft], v[L::WCloseTop]}},
+    };
     QList<QRect> places;
-    for (int i = 0; i < 8; ++i) {
-        const QPoint at =
-            i < 6 ? QPoint(v[2 + 2 * i], v[3 + 2 * i]) : QPoint(v[3 + 2 * i], v[2 + 2 * i]);
-        const QString base = QStringLiteral("GraphicRes\\Main\\") + names[i];
+    for (const Button& b : buttons) {
+        const QString base = QStringLiteral("GraphicRes\\Main\\") + b.name;
         const QSize size = DecodedSize(base + States[0]);
         for (const QString& state : States)
             EXPECT_EQ(DecodedSize(base + state), size) << qPrintable(base + state);
-        places << QRect(at, size);
-        EXPECT_TRUE(QRect(QPoint(0, 0), window).contains(places.last())) << qPrintable(names[i]);
+        places << QRect(b.at, size);
+        EXPECT_TRUE(QRect(QPoint(0, 0), window).contains(places.last())) << b.name;
     }
     // WClose is shown in a 25 x 25 control, unscaled from its top-left corner.
     EXPECT_LE(places[7].width(), 25);
     EXPECT_LE(places[7].height(), 25);
     for (int i = 0; i < 8; ++i)
         for (int j = i + 1; j < 8; ++j)
-            EXPECT_FALSE(places[i].intersects(places[j])) << qPrintable(names[i] + " " + names[j]);
+            EXPECT_FALSE(places[i].intersects(places[j]))
+                << buttons[i].name << " " << buttons[j].name;
+    // The wizard and the preferences open 105 pixels right of the window's left edge and 503
+    // pixels wide: the start window is wide enough to frame them, and the main buttons stay seen.
+    EXPECT_GE(window.width(), 105 + 503);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_LE(places[i].right(), 105) << buttons[i].name;
 }
 
 TEST(WizardSkin, LayoutAndPicturesFitTheWizardWindow) {
-    const QList<int> v = Numbers(QStringLiteral("GraphicRes\\Wizard\\Wizard.ini"));
-    ASSERT_EQ(v.size(), 16);
+    using L = WizardLine;
+    const QMap<L, int> v = Layout<L>(WizardLayoutPath(Folder()));
+    ASSERT_EQ(v.size(), int(L::Count));
+    EXPECT_EQ(ReadLines(WizardLayoutPath(Folder())).size(), 16);
     const QRect window(0, 0, 503, 353);
     const QString dir = QStringLiteral("GraphicRes\\Wizard\\");
     EXPECT_EQ(DecodedSize(dir + "Panel01.jpg"), window.size());
     EXPECT_EQ(DecodedSize(dir + "Panel02.jpg"), window.size());
 
     struct Control {
-        QString picture; // file-name stem; its states are listed below
-        int states;      // Normal, OnMouse and (when 3) OnClick
-        int topLine;     // index of its top line; its left follows
+        const char* picture; // file-name stem
+        int states;          // Normal, OnMouse and (when 3) OnClick
+        QPoint at;
     };
     const Control controls[] = {
-        {"Exit", 3, 0}, {"Next", 3, 2}, {"Back", 2, 4}, {"Hor", 3, 12}, {"Ver", 3, 14}};
+        {"Exit", 3, {v[L::ExitLeft], v[L::ExitTop]}}, {"Next", 3, {v[L::NextLeft], v[L::NextTop]}},
+        {"Back", 2, {v[L::BackLeft], v[L::BackTop]}}, {"Hor", 3, {v[L::HorLeft], v[L::HorTop]}},
+        {"Ver", 3, {v[L::VerLeft], v[L::VerTop]}},
+    };
     QList<QRect> page2;
     for (const Control& c : controls) {
         const QSize size = DecodedSize(dir + c.picture + States[0]);
         for (int s = 0; s < c.states; ++s)
-            EXPECT_EQ(DecodedSize(dir + c.picture + States[s]), size) << qPrintable(c.picture);
-        if (c.picture != "Hor" && c.picture != "Ver") {
-            EXPECT_EQ(size, QSize(57, 17)) << qPrintable(c.picture);
+            EXPECT_EQ(DecodedSize(dir + c.picture + States[s]), size) << c.picture;
+        if (QByteArray(c.picture) != "Hor" && QByteArray(c.picture) != "Ver") {
+            EXPECT_EQ(size, QSize(57, 17)) << c.picture;
         }
-        const QRect place(QPoint(v[c.topLine + 1], v[c.topLine]), size);
-        EXPECT_TRUE(window.contains(place)) << qPrintable(c.picture);
-        page2 << place;
+        page2 << QRect(c.at, size);
+        EXPECT_TRUE(window.contains(page2.last())) << c.picture;
     }
     for (int i = 0; i < page2.size(); ++i)
         for (int j = i + 1; j < page2.size(); ++j)
-            EXPECT_FALSE(page2[i].intersects(page2[j])) << i << " " << j;
+            EXPECT_FALSE(page2[i].intersects(page2[j]))
+                << controls[i].picture << " " << controls[j].picture;
 
-    // Theme page: the list (top, left, height, width) and the preview beside it.
-    const QRect list(v[9], v[8], v[11], v[10]);
+    // Theme page: the list and the preview (every theme's preview has one size) side by side.
+    const QRect list(v[L::ListLeft], v[L::ListTop], v[L::ListWidth], v[L::ListHeight]);
     EXPECT_TRUE(window.contains(list));
-    EXPECT_GT(list.height(), 13 * 5) << "room for five theme names";
-    const QPoint preview(v[7], v[6]);
+    EXPECT_GE(list.height(), 13 * 5) << "room for five theme names";
+    const QVector<TThemes> themes = ReadInstalledThemes(Folder());
+    ASSERT_FALSE(themes.isEmpty());
+    const QRect preview(QPoint(v[L::PreviewLeft], v[L::PreviewTop]),
+                        DecodedSize(themes[0].PreviewPath));
     EXPECT_TRUE(window.contains(preview));
-    EXPECT_FALSE(list.contains(preview));
+    EXPECT_FALSE(list.intersects(preview));
+    for (const QRect& button : {page2[0], page2[1]}) {
+        EXPECT_FALSE(list.intersects(button));
+        EXPECT_FALSE(preview.intersects(button));
+    }
 }
 
 TEST(Themes, ResIniCountsTheCatalogueBlocksAndHoldsTheDefaults) {
-    const QStringList res = ReadLines(Path(QStringLiteral("Res.ini")));
-    const QStringList catalogue = ReadLines(Path(QStringLiteral("Themes.ini")));
-    ASSERT_EQ(catalogue.size() % 6, 0);
-    ASSERT_GE(catalogue.size() / 6, 3);
-    EXPECT_EQ(res, (QStringList{QString::number(catalogue.size() / 6), "0", "5", "-",
-                                "1205x1795 - 10x15", "1500x2102 - 13x18", "2398x3602 - 20x30"}));
+    const int blocks = int(ReadLines(CataloguePath(Folder())).size());
+    ASSERT_EQ(blocks % ThemeBlockLines, 0);
+    EXPECT_EQ(ReadThemeCount(Folder()), blocks / ThemeBlockLines);
+    EXPECT_GE(blocks / ThemeBlockLines, 3);
+    const SlideSettings slides = ReadSlideSettings(Folder());
+    EXPECT_TRUE(slides.Forward);
+    EXPECT_EQ(slides.IntervalSeconds, 5);
+    EXPECT_EQ(ReadPictureSizes(Folder()), DefaultPictureSizes());
+    EXPECT_EQ(ReadLines(SettingsPath(Folder())),
+              (QStringList{QString::number(blocks / ThemeBlockLines), "0", "5", "-"} +
+               DefaultPictureSizes()));
 }
 
-TEST(Themes, EveryBlockNamesPicturesThatDecodeAndMatchesItsThemeIni) {
-    const QStringList catalogue = ReadLines(Path(QStringLiteral("Themes.ini")));
+TEST(Themes, EveryInstalledThemeNamesPicturesThatDecodeAndShipsItsThemeIni) {
+    const QVector<TThemes> themes = ReadInstalledThemes(Folder());
     QStringList names;
-    for (int k = 0; k + 6 <= catalogue.size(); k += 6) {
-        const QStringList block = catalogue.mid(k, 6);
-        names << block[0];
-        // Right, left, cover, back: pages stretched up to 546 x 816 must not be blown up.
-        for (int line = 1; line <= 4; ++line) {
-            const QSize size = DecodedSize(block[line]);
-            EXPECT_GE(size.width(), 546) << qPrintable(block[line]);
-            EXPECT_GE(size.height(), 816) << qPrintable(block[line]);
-            EXPECT_FALSE(QFileInfo(block[line]).isAbsolute()) << qPrintable(block[line]);
+    for (const TThemes& theme : themes) {
+        names << theme.Name;
+        // Pages and covers are stretched up to 546 x 816 and must not be blown up.
+        for (const QString& page :
+             {theme.CoverPath, theme.LeftPath, theme.RightPath, theme.BackPath}) {
+            const QSize size = DecodedSize(page);
+            EXPECT_GE(size.width(), 546) << qPrintable(page);
+            EXPECT_GE(size.height(), 816) << qPrintable(page);
+            EXPECT_FALSE(QFileInfo(page).isAbsolute()) << qPrintable(page);
         }
-        EXPECT_FALSE(DecodedSize(block[5]).isEmpty()) << qPrintable(block[5]);
-        // Each theme folder carries the same block in its own Theme.ini, for installing again.
-        const QString themeIni = QFileInfo(Path(block[1])).absolutePath() + "/Theme.ini";
-        EXPECT_EQ(ReadLines(themeIni), block) << qPrintable(themeIni);
+        EXPECT_EQ(DecodedSize(theme.PreviewPath), DecodedSize(themes[0].PreviewPath));
+        // Each theme folder carries its own Theme.ini, to install the theme again after removal.
+        const QString themeIni = QFileInfo(Path(theme.RightPath)).absolutePath() + "/Theme.ini";
+        EXPECT_EQ(ReadThemeFile(themeIni), theme) << qPrintable(themeIni);
+        EXPECT_EQ(ReadLines(themeIni).size(), ThemeBlockLines);
     }
     EXPECT_EQ(names.removeDuplicates(), 0);
     EXPECT_TRUE(names.contains("Classic"));
@@ -202,6 +245,31 @@ TEST(SampleAlbum, NamesItsPicturesByAbsolutePathWithShortNotes) {
     EXPECT_GT(landscape, 0);
     EXPECT_GT(portrait, 0);
     EXPECT_GT(square, 0);
+}
+
+TEST(SampleAlbum, LoadsWithoutAMessageIntoAFullBook) {
+    AlbumSession session;
+    session.PageHeight = 816; // the largest pages
+    session.PageWidth = 545;
+    ScriptedDialogs dialogs;
+    NullProgress progress;
+    AppContext context;
+    context.ProgramFolder = Folder();
+    context.Dialogs = &dialogs;
+    context.ProgressWindow = &progress;
+    context.Session = &session;
+    TAlbum seen;
+    context.ShowAlbumView = [&] {
+        seen = session.Album;
+        EmptyAlbum(session);
+    };
+    EXPECT_EQ(OpenAlbum(context, Path(QStringLiteral("Albums/Sample.kpa"))), LoadResult::Shown);
+    EXPECT_TRUE(dialogs.Texts().isEmpty()) << qPrintable(dialogs.Texts().join(" / "));
+    EXPECT_TRUE(session.PendingResavePath.isEmpty());
+    ASSERT_GE(seen.Count, 12);
+    EXPECT_EQ(seen.IndexPages, 1);
+    for (const TFoto& foto : seen.Fotos)
+        EXPECT_FALSE(foto.Picture.isNull()) << qPrintable(foto.FileName);
 }
 
 TEST(Splash, FigureStandsOnItsTopLeftColour) {
