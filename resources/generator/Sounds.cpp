@@ -12,21 +12,20 @@ constexpr double Pi = 3.14159265358979323846;
 constexpr double PageTurnSeconds = 0.42;
 constexpr double ChimeSeconds = 1.5;
 
-// Scales the sound so that its loudest sample reaches peak, and fades both ends over a few
-// milliseconds so that it starts and stops without a click.
-void Finish(std::vector<float>& s, double peak, double fadeSeconds) {
+// Scales the sound so that its loudest sample reaches peak, and fades its ends in and out so that
+// it starts and stops without a click.
+void Finish(std::vector<float>& s, double peak, double fadeIn, double fadeOut) {
     float top = 0;
     for (float v : s)
         top = std::max(top, std::abs(v));
     if (top > 0)
         for (float& v : s)
             v = float(v * peak / top);
-    const int fade = int(fadeSeconds * SampleRate);
-    for (int i = 0; i < fade && i < int(s.size()); ++i) {
-        const float k = float(i) / float(fade);
-        s[size_t(i)] *= k;
-        s[s.size() - 1 - size_t(i)] *= k;
-    }
+    const int in = int(fadeIn * SampleRate), out = int(fadeOut * SampleRate);
+    for (int i = 0; i < in && i < int(s.size()); ++i)
+        s[size_t(i)] *= float(i) / float(in);
+    for (int i = 0; i < out && i < int(s.size()); ++i)
+        s[s.size() - 1 - size_t(i)] *= float(i) / float(out);
 }
 
 // A page sliding over the next one and settling: band-passed noise whose centre sweeps up and
@@ -39,7 +38,7 @@ std::vector<float> PageTurn() {
     for (int i = 0; i < n; ++i) {
         const double t = double(i) / SampleRate;
         const double white = noise.Hash(i, 1) * 2 - 1;
-        const double centre = 900 + 3200 * std::sin(Pi * std::min(1.0, t / 0.34));
+        const double centre = 700 + 2300 * std::sin(Pi * std::min(1.0, t / 0.34));
         const double f = 2 * std::sin(Pi * centre / SampleRate);
         const double q = 0.9;
         low += f * band;
@@ -59,10 +58,11 @@ std::vector<float> PageTurn() {
         // The page lands.
         const double land = t - 0.3;
         if (land >= 0)
-            v += 0.35 * std::sin(2 * Pi * 95 * land) * std::exp(-land * 40);
+            v += 0.2 * std::min(1.0, land / 0.003) * std::sin(2 * Pi * 95 * land) *
+                 std::exp(-land * 40);
         s[size_t(i)] = float(v);
     }
-    Finish(s, 0.45, 0.004);
+    Finish(s, 0.45, 0.004, 0.02);
     return s;
 }
 
@@ -89,7 +89,7 @@ std::vector<float> Chime() {
             s[size_t(i)] += float(v * attack * (1.0 - 0.15 * k));
         }
     }
-    Finish(s, 0.6, 0.05);
+    Finish(s, 0.6, 0.002, 0.08);
     return s;
 }
 
