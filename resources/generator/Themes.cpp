@@ -190,21 +190,59 @@ QImage SeaCoverBase(std::uint32_t seed) {
     QImage cover(PageSize, QImage::Format_RGB32);
     const Noise n(seed);
     const double horizon = 0.56;
+    const double sunX = PageW * 0.7;
     FillPixels(cover, [&](int x, int y) {
         const double fy = double(y) / PageH;
-        QColor c;
         if (fy < horizon) {
             const double t = fy / horizon;
-            c = Mix(QColor(96, 160, 214), QColor(238, 224, 196), t * t);
-        } else {
-            const double t = (fy - horizon) / (1 - horizon);
-            c = Mix(QColor(58, 140, 170), SeaDeep, std::sqrt(t));
-            const double ripple = n.Fbm(x / 90.0, (y - horizon * PageH) / (6.0 + 30 * t), 3);
-            c = Mix(c, QColor(200, 236, 240), std::max(0.0, ripple - 0.62) * 1.4);
+            return Mix(QColor(96, 160, 214), QColor(238, 224, 196), t * t).rgb();
         }
+        const double t = (fy - horizon) / (1 - horizon);
+        QColor c = Mix(QColor(70, 150, 180), SeaDeep, std::sqrt(t));
+        // Long thin ripples, closer together toward the horizon, glittering under the sun.
+        const double ripple =
+            n.Fbm(x / (260.0 * (0.3 + t)), (y - horizon * PageH) / (2.0 + 9 * t), 3);
+        const double glitter = std::exp(-std::pow((x - sunX) / (PageW * (0.06 + 0.2 * t)), 2));
+        c = Mix(c, QColor(150, 200, 220), std::max(0.0, ripple - 0.55) * 1.6);
+        c = Mix(c, QColor(255, 244, 214), std::max(0.0, ripple - 0.5) * 2.2 * glitter);
         return c.rgb();
     });
     return cover;
+}
+
+// Rolling waves in the foreground: layers of deepening blue, each with a white crest line.
+void ForegroundWaves(QPainter& p, double top, std::uint32_t seed) {
+    const Noise n(seed);
+    const int layers = 4;
+    for (int layer = 0; layer < layers; ++layer) {
+        const double base = PageH * (top + (1.0 - top) * layer / layers);
+        const double amp = PageH * (0.012 + 0.008 * layer);
+        const double wavelength = PageW / (2.2 - layer * 0.3);
+        QPainterPath crest;
+        for (int x = -8; x <= PageW + 8; x += 4) {
+            const double phase = x / wavelength + layer * 0.37;
+            const double y = base - amp * std::pow(0.5 + 0.5 * std::sin(phase * 2 * 3.14159), 2.0) +
+                             amp * 0.6 * (n.At(x / 90.0, layer) - 0.5);
+            if (x == -8)
+                crest.moveTo(x, y);
+            else
+                crest.lineTo(x, y);
+        }
+        QPainterPath body = crest;
+        body.lineTo(PageW + 8, PageH);
+        body.lineTo(-8, PageH);
+        body.closeSubpath();
+        QLinearGradient fill(0, base - amp, 0, base + PageH * 0.12);
+        const QColor colour = Mix(QColor(46, 120, 156), SeaDeep, 0.25 + 0.2 * layer);
+        fill.setColorAt(0, Shade(colour, 1.25));
+        fill.setColorAt(1, colour);
+        p.setPen(Qt::NoPen);
+        p.setBrush(fill);
+        p.drawPath(body);
+        p.setPen(QPen(QColor(255, 255, 255, 170), 2.2 * K, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(crest);
+    }
 }
 
 QImage SeaCover() {
@@ -218,7 +256,7 @@ QImage SeaCover() {
     p.fillRect(QRectF(0, 0, PageW, PageH * 0.56), sun);
     Seagull(p, QPointF(PageW * 0.3, PageH * 0.42), 20 * K, QColor(40, 60, 80, 200));
     Seagull(p, QPointF(PageW * 0.38, PageH * 0.39), 13 * K, QColor(40, 60, 80, 170));
-    Waves(p, PageH * 0.78, PageH * 1.02, QColor(255, 255, 255), 4, 40, 27);
+    ForegroundWaves(p, 0.8, 27);
     DrawTitlePlate(
         p, QRectF(PageW * 0.2, PageH * 0.15, PageW * 0.62, PageH * 0.15),
         {QColor(255, 255, 255, 235), QColor(230, 242, 244, 235), SeaTeal, SeaDeep, SeaTeal},
