@@ -1,6 +1,7 @@
 #include "output/PictureTransform.h"
 
-#include "output/JpegExif.h"
+#include "output/JpegDcImage.h"
+#include "output/JpegMarkers.h"
 #include "platform/Errors.h"
 #include "platform/PictureFormats.h"
 #include "platform/PictureIO.h"
@@ -154,13 +155,18 @@ struct TjBuffer {
 
 // Moves the JPEG's coefficients by op with every marker copied. False when the picture's size
 // does not allow a perfect transform (or TurboJPEG cannot read it).
-bool TransformLossless(const QByteArray& jpeg, TJXOP op, TjBuffer& out) {
+// With dc, the DC coefficients are collected on the way.
+bool TransformLossless(const QByteArray& jpeg, TJXOP op, TjBuffer& out, DcPlanes* dc) {
     tjhandle handle = tjInitTransform();
     if (handle == nullptr)
         return false;
     tjtransform xform{};
     xform.op = op;
     xform.options = TJXOPT_PERFECT;
+    if (dc != nullptr) {
+        xform.customFilter = CollectDc;
+        xform.data = dc;
+    }
     const int rc =
         tjTransform(handle, reinterpret_cast<const unsigned char*>(jpeg.constData()),
                     static_cast<unsigned long>(jpeg.size()), 1, &out.Data, &out.Size, &xform, 0);
@@ -199,6 +205,15 @@ QImage ThumbnailFromOriginal(const QString& path, const QByteArray& original, in
     }
 }
 
+// Whether the DC picture of a frame, turned by op, is large enough for a thumbnail of thumbSize.
+bool DcImageCovers(const std::optional<JpegFrame>& frame, TJXOP op, QSize thumbSize) {
+    if (!frame || !CanMakeDcImage(*frame))
+        return false;
+    const QSize stored((frame->Size.width() + 7) / 8, (frame->Size.height() + 7) / 8);
+    const QSize dc = SwapsSides(op) ? stored.transposed() : stored;
+    return dc.width() >= thumbSize.width() && dc.height() >= thumbSize.height();
+}
+
 TransformedFile TransformJpegFile(const QString& path, PictureTransform t,
                                   const ThumbnailSizeFor& sizeFor) {
     const QByteArray original = ReadFileBytes(path);
@@ -212,14 +227,18 @@ TransformedFile TransformJpegFile(const QString& path, PictureTransform t,
     }
     const QSize size = SwapsSides(op) ? stored.transposed() : stored;
     const QSize thumbSize = sizeFor ? sizeFor(size) : QSize();
-    // The thumbnail is decoded on a worker while the coefficients are moved.
-    QFuture<QImage> thumbnail;
-    if (!thumbSize.isEmpty())
-        thumbnail =
+    // A large picture's thumbnail comes from the DC coefficients the transform moves anyway; a
+    // small one's is decoded on a worker while the coefficients are moved.
+    const bool fromDc =
+        !thumbSize.isEmpty() && DcImageCovers(ReadJpegFrame(original), op, thumbSize);
+    QFuture<QImage> decoded;
+    if (!thumbSize.isEmpty() && !fromDc)
+        decoded =
             QtConcurrent::run(ThumbnailFromOriginal, path, original, orientation, t, thumbSize);
+    DcPlanes dc;
     TjBuffer turned;
-    if (!TransformLossless(original, op, turned)) {
-        thumbnail.waitForFinished();
+    if (!TransformLossless(original, op, turned, fromDc ? &dc : nullptr)) {
+        decoded.waitForFinished();
         return ReencodeJpeg(path, original, t, sizeFor);
     }
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(turned.Data),
@@ -229,7 +248,15 @@ TransformedFile TransformJpegFile(const QString& path, PictureTransform t,
     WriteFileAtomic(path, bytes);
     if (thumbSize.isEmpty())
         return {size, true, QImage()};
-    QImage image = thumbnail.result();
+    QImage image;
+    if (fromDc) {
+        const std::optional<JpegFrame> frame = ReadJpegFrame(bytes);
+        image = frame ? DcImage(*frame, dc) : QImage();
+        if (!image.isNull())
+            image = image.scaled(thumbSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    } else {
+        image = decoded.result();
+    }
     if (image.isNull())
         image = LoadPictureScaled(path, thumbSize);
     return {size, true, std::move(image)};

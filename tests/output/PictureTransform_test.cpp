@@ -1,4 +1,4 @@
-#include "output/JpegExif.h"
+#include "output/JpegMarkers.h"
 #include "output/PictureTransform.h"
 #include "platform/Errors.h"
 #include "platform/PictureFormats.h"
@@ -71,18 +71,22 @@ QImage FlatBlocks(int blocksX, int blocksY) {
     return image;
 }
 
-// A JPEG at 4:4:4 of image, made with TurboJPEG directly so its sampling is known.
-QByteArray EncodeJpeg444(const QImage& image) {
+// A JPEG of image with the given chroma sampling, made with TurboJPEG directly.
+QByteArray EncodeJpegSampled(const QImage& image, int subsampling) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     tjhandle h = tjInitCompress();
     unsigned char* buf = nullptr;
     unsigned long size = 0;
     tjCompress2(h, rgb.constBits(), rgb.width(), int(rgb.bytesPerLine()), rgb.height(), TJPF_RGB,
-                &buf, &size, TJSAMP_444, 95, 0);
+                &buf, &size, subsampling, 95, 0);
     QByteArray out(reinterpret_cast<const char*>(buf), qsizetype(size));
     tjFree(buf);
     tjDestroy(h);
     return out;
+}
+
+QByteArray EncodeJpeg444(const QImage& image) {
+    return EncodeJpegSampled(image, TJSAMP_444);
 }
 
 // An APP1 EXIF segment whose first IFD holds the orientation tag and one more (Make).
@@ -132,6 +136,9 @@ QSize SameSize(QSize upright) {
 }
 QSize HalfSize(QSize upright) {
     return upright / 2;
+}
+QSize EighthSize(QSize upright) {
+    return upright / 8;
 }
 
 } // namespace
@@ -275,6 +282,34 @@ TEST(TransformFile, LosslessTurnOfASidewaysPhotoShowsTheMappingAndClearsOrientat
                 << "orientation " << orientation << " transform " << int(t);
             EXPECT_EQ(result.Thumbnail.size(), shown.size() / 2);
             EXPECT_EQ(result.Thumbnail.pixel(1, 1), shown.pixel(2, 2)) << "flat blocks";
+        }
+    }
+}
+
+TEST(TransformFile, ThumbnailOfALargeLosslessTurnComesFromTheMovedBlockMeans) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("large.jpg");
+    const struct {
+        const char* what;
+        int sampling;
+    } samplings[] = {{"4:4:4", TJSAMP_444}, {"4:2:0", TJSAMP_420}, {"grey", TJSAMP_GRAY}};
+    for (const auto& s : samplings) {
+        for (int orientation : {1, 6}) {
+            for (PictureTransform t : AllTransforms) {
+                WriteBytes(path, InsertSegment(EncodeJpegSampled(FlatBlocks(6, 4), s.sampling),
+                                               ExifSegmentWith(orientation)));
+                const TransformedFile result = TransformPictureFile(path, t, EighthSize);
+                ASSERT_TRUE(result.Lossless);
+                const QImage shown = LoadPicture(path);
+                ASSERT_EQ(result.Thumbnail.size(), shown.size() / 8);
+                // Each thumbnail pixel is one flat 8 x 8 block of the rewritten picture.
+                QImage centres(result.Thumbnail.size(), QImage::Format_RGB32);
+                for (int y = 0; y < centres.height(); ++y)
+                    for (int x = 0; x < centres.width(); ++x)
+                        centres.setPixel(x, y, shown.pixel(x * 8 + 4, y * 8 + 4));
+                EXPECT_LE(MaxChannelDifference(result.Thumbnail, centres), 2)
+                    << s.what << " orientation " << orientation << " transform " << int(t);
+            }
         }
     }
 }

@@ -1,4 +1,4 @@
-#include "output/JpegExif.h"
+#include "output/JpegMarkers.h"
 
 #include <cstring>
 
@@ -21,13 +21,6 @@ constexpr int IfdEntrySize = 12;
 unsigned char ByteAt(const QByteArray& b, qsizetype i) {
     return static_cast<unsigned char>(b[i]);
 }
-
-// One marker segment: its marker byte, where it starts (the 0xFF) and its whole length.
-struct Segment {
-    unsigned char Marker = 0;
-    qsizetype Offset = 0;
-    qsizetype Length = 0;
-};
 
 // Walks the segments before the picture data, calling visit for each; visit returns true to stop.
 template <typename Visit> void WalkSegments(const QByteArray& jpeg, Visit visit) {
@@ -54,7 +47,7 @@ template <typename Visit> void WalkSegments(const QByteArray& jpeg, Visit visit)
         const qsizetype length = (ByteAt(jpeg, m + 1) << 8) | ByteAt(jpeg, m + 2);
         if (length < 2 || m + 1 + length > jpeg.size())
             return;
-        const Segment segment{marker, m - 1, m + 1 + length - (m - 1)};
+        const JpegSegment segment{marker, m - 1, m + 1 + length - (m - 1)};
         if (visit(segment))
             return;
         pos = m + 1 + length;
@@ -127,9 +120,13 @@ qsizetype OrientationOffset(const QByteArray& jpeg, bool* littleEndian) {
 
 } // namespace
 
+void ForEachSegment(const QByteArray& jpeg, const std::function<bool(const JpegSegment&)>& visit) {
+    WalkSegments(jpeg, visit);
+}
+
 std::optional<ExifSegment> FindExifSegment(const QByteArray& jpeg) {
     std::optional<ExifSegment> found;
-    WalkSegments(jpeg, [&](const Segment& s) {
+    WalkSegments(jpeg, [&](const JpegSegment& s) {
         const qsizetype body = s.Offset + 4;
         if (s.Marker == MarkerApp1 && s.Length >= 4 + ExifHeaderSize &&
             std::memcmp(jpeg.constData() + body, ExifHeader, ExifHeaderSize) == 0) {
@@ -153,7 +150,7 @@ bool SetExifOrientation(QByteArray& jpeg, int orientation) {
 
 QByteArray InsertSegment(const QByteArray& jpeg, const QByteArray& segment) {
     qsizetype at = 2; // after the start marker
-    WalkSegments(jpeg, [&](const Segment& s) {
+    WalkSegments(jpeg, [&](const JpegSegment& s) {
         if (s.Offset == at && s.Marker == MarkerApp0)
             at = s.Offset + s.Length;
         return true;

@@ -1,7 +1,20 @@
 #pragma once
 
 #include <QByteArray>
+#include <functional>
 #include <optional>
+
+// One marker segment before a JPEG's picture data: its marker byte (0xE1 for APP1 ...), where it
+// starts (its 0xFF) and its whole length, marker and length field included.
+struct JpegSegment {
+    unsigned char Marker = 0;
+    qsizetype Offset = 0;
+    qsizetype Length = 0;
+};
+
+// Calls visit for each segment up to the first scan, in file order, until visit returns true.
+// A damaged marker chain ends the walk.
+void ForEachSegment(const QByteArray& jpeg, const std::function<bool(const JpegSegment&)>& visit);
 
 // Where a JPEG's EXIF block (its APP1 "Exif" segment, marker and length included) lies in the
 // file's bytes.
