@@ -5,7 +5,7 @@
 #include "platform/TextLines.h"
 #include "view/Geometry.h"
 
-#include <QCoreApplication>
+#include <memory>
 
 namespace {
 
@@ -60,6 +60,9 @@ QVector<SkippedPicture> AddPictures(AlbumSession& session, const QStringList& fi
     bar.SetRange(0, AddProgressSteps);
     bar.SetPosition(0);
     bar.Show();
+    // The window closes on every way out, an error's included.
+    const std::unique_ptr<Progress, void (*)(Progress*)> closer(&bar,
+                                                                [](Progress* p) { p->Close(); });
     // Entries past Count are the ones being added.
     album.Fotos.resize(album.Count);
     bar.Advance(1);
@@ -73,7 +76,6 @@ QVector<SkippedPicture> AddPictures(AlbumSession& session, const QStringList& fi
     bar.Advance(1);
     ComputeDerivedNumbers(album);
     bar.Advance(1);
-    bar.Close();
     return skipped;
 }
 
