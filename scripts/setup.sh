@@ -7,7 +7,7 @@ KREL_PACKAGES=(
     cmake g++ pkg-config
     qt6-base-dev qt6-base-dev-tools
     libturbojpeg0-dev libsdl2-dev libglib2.0-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs
     xvfb xauth fonts-dejavu-core
 )
 
