@@ -113,10 +113,10 @@ void PageRenderer::DrawIndex(QImage& target, int spread, PageSide side, const QC
 }
 
 void PageRenderer::DrawPictures(QImage& target, int spread, PageSide side) const {
-    const FrameSlot slots[2] = {side == PageSide::Left ? FrameSlot::Left1 : FrameSlot::Right1,
+    const FrameSlot pageSlots[2] = {side == PageSide::Left ? FrameSlot::Left1 : FrameSlot::Right1,
                                 side == PageSide::Left ? FrameSlot::Left2 : FrameSlot::Right2};
     QPainter painter(&target);
-    for (FrameSlot slot : slots) {
+    for (FrameSlot slot : pageSlots) {
         const std::optional<int> entry = EntryInFrame(album_, spread, slot);
         if (entry && *entry < layout_.Placements.size())
             StretchDraw(painter, album_.Fotos[*entry].FileName, layout_.Placements[*entry]);
