@@ -14,6 +14,9 @@ inline constexpr qint64 MaxOutputPixels = 100'000'000;
 // 20 x 30 cm at 300 dots per inch: the size used when a bitmap of the wanted size cannot be had.
 inline constexpr QSize FallbackOutputSize(2362, 3543);
 
+inline const QString SaveFallbackWarning =
+    QStringLiteral("The scrath disk are full. New size picture: height = 3543, width := 2362.");
+
 // Whether an output bitmap of size can be made.
 [[nodiscard]] bool CanMakeOutputBitmap(QSize size);
 
