@@ -1,0 +1,192 @@
+#include "view/AlbumBook.h"
+
+#include <QPainter>
+
+bool StrictlyInside(const TRect& r, QPoint p) {
+    return p.x() > r.Left && p.x() < r.Right && p.y() > r.Top && p.y() < r.Bottom;
+}
+
+TRect OnScreen(const TRect& r, const TRect& page) {
+    return TRect{r.Left + page.Left, r.Top + page.Top, r.Right + page.Left, r.Bottom + page.Top};
+}
+
+AlbumBook::AlbumBook(AlbumSession& session, QObject* parent)
+    : QObject(parent), session_(session), turn_(session.Album) {
+    Timer1.setInterval(PageTurn::TickMs);
+    Timer1.setTimerType(Qt::PreciseTimer);
+    connect(&Timer1, &QTimer::timeout, this, &AlbumBook::Tick);
+}
+
+void AlbumBook::CreatePages() {
+    TAlbum& a = session_.Album;
+    const QSize size(std::max(1, a.LeftPageRect.Width()), std::max(1, a.LeftPageRect.Height()));
+    for (QImage* image : {&a.LeftPage, &a.RightPage, &a.TurnLeft, &a.TurnRight, &a.SavedLeft,
+                          &a.SavedRight, &a.TurnBuffer}) {
+        *image = QImage(size, QImage::Format_RGB32);
+        image->fill(Qt::black);
+    }
+    Renderer.InitCanvasStates();
+    shownLeft_ = Shown::LeftPage;
+    shownRight_ = Shown::RightPage;
+}
+
+const QImage& AlbumBook::Image(Shown which) const {
+    const TAlbum& a = session_.Album;
+    switch (which) {
+    case Shown::LeftPage:
+        return a.LeftPage;
+    case Shown::RightPage:
+        return a.RightPage;
+    case Shown::TurnLeft:
+        return a.TurnLeft;
+    case Shown::TurnRight:
+        return a.TurnRight;
+    case Shown::SavedLeft:
+        return a.SavedLeft;
+    case Shown::SavedRight:
+        return a.SavedRight;
+    case Shown::TurnBuffer:
+        break;
+    }
+    return a.TurnBuffer;
+}
+
+bool AlbumBook::NextPage() {
+    if (session_.CurrentSpread >= session_.Album.SpreadCount + 1 || turn_.Running())
+        return false;
+    if (TurnSound)
+        TurnSound();
+    TAlbum& a = session_.Album;
+    ++session_.CurrentSpread;
+    a.TurnRight = a.RightPage.copy();
+    a.SavedLeft = a.LeftPage.copy();
+    DrawFon();
+    a.TurnLeft = a.LeftPage.copy();
+    // Until the first tick the screen still shows the old spread.
+    shownLeft_ = Shown::SavedLeft;
+    shownRight_ = Shown::TurnRight;
+    StartTurn(true);
+    return true;
+}
+
+bool AlbumBook::PreviousPage() {
+    if (session_.CurrentSpread <= 0 || turn_.Running())
+        return false;
+    if (TurnSound)
+        TurnSound();
+    TAlbum& a = session_.Album;
+    --session_.CurrentSpread;
+    a.TurnLeft = a.LeftPage.copy();
+    a.SavedRight = a.RightPage.copy();
+    DrawFon();
+    a.TurnRight = a.RightPage.copy();
+    shownLeft_ = Shown::TurnLeft;
+    shownRight_ = Shown::SavedRight;
+    StartTurn(false);
+    return true;
+}
+
+void AlbumBook::StartTurn(bool forward) {
+    turn_.Start(forward, session_.Album.LeftPageRect.Width(), session_.Album.RightPageRect.Width());
+    Timer1.start();
+}
+
+void AlbumBook::StopTurn() {
+    turn_.Cancel();
+    Timer1.stop();
+}
+
+void AlbumBook::Tick() {
+    if (!turn_.Running()) {
+        Timer1.stop();
+        return;
+    }
+    const bool forward = turn_.TurnForward();
+    const PageTurn::TickResult r = turn_.Tick();
+    if (r.Shown == PageTurn::Side::Right) {
+        shownRight_ = Shown::TurnBuffer;
+        // The left side still shows what it showed before this phase.
+        shownLeft_ = forward ? Shown::SavedLeft : Shown::LeftPage;
+    } else {
+        shownLeft_ = Shown::TurnBuffer;
+        shownRight_ = forward ? Shown::RightPage : Shown::SavedRight;
+    }
+    if (r.Last) {
+        // The turn ends on the finished spread itself.
+        Timer1.stop();
+        shownLeft_ = Shown::LeftPage;
+        shownRight_ = Shown::RightPage;
+    }
+    EmitScreen();
+}
+
+void AlbumBook::ToContent() {
+    StopTurn();
+    session_.CurrentSpread = 1;
+    Redraw();
+}
+
+bool AlbumBook::ContentsJump(QPoint point) {
+    const TAlbum& a = session_.Album;
+    const int s = session_.CurrentSpread;
+    if (KindOfSpread(a, s) != SpreadKind::Contents)
+        return false;
+    const int first = FirstContentsEntry(s, false);
+    const int last = std::min(first + EntriesPerContentsPage, int(a.Index.size()));
+    std::optional<int> hit;
+    for (int i = first; i < last && i < a.Count && !hit; ++i) {
+        if (StrictlyInside(OnScreen(a.Index[i].CellRect, a.LeftPageRect), point))
+            hit = i;
+    }
+    for (int i = first; i < last && !hit; ++i) {
+        const int e = i + EntriesPerContentsPage;
+        if (e < a.Count && StrictlyInside(OnScreen(a.Index[i].CellRect, a.RightPageRect), point))
+            hit = e;
+    }
+    if (!hit)
+        return false;
+    StopTurn();
+    session_.CurrentSpread = a.IndexPages + *hit / (2 * a.Orientation) + 1;
+    Redraw();
+    return true;
+}
+
+std::optional<int> AlbumBook::PictureAt(QPoint point) const {
+    const TAlbum& a = session_.Album;
+    const FrameSlot order[] = {FrameSlot::Left1, FrameSlot::Right1, FrameSlot::Left2,
+                               FrameSlot::Right2};
+    const int frameCount = a.Orientation == OrientationHorizontal ? 4 : 2;
+    for (int n = 0; n < frameCount; ++n) {
+        const FrameSlot slot = order[n];
+        const bool left = slot == FrameSlot::Left1 || slot == FrameSlot::Left2;
+        const TRect frame = OnScreen(FrameRect(a, slot), left ? a.LeftPageRect : a.RightPageRect);
+        if (!StrictlyInside(frame, point))
+            continue;
+        if (auto entry = EntryInFrame(a, session_.CurrentSpread, slot))
+            return entry;
+    }
+    return std::nullopt;
+}
+
+void AlbumBook::Redraw() {
+    DrawFon();
+    ShowPages();
+}
+
+void AlbumBook::ShowPages() {
+    shownLeft_ = Shown::LeftPage;
+    shownRight_ = Shown::RightPage;
+    EmitScreen();
+}
+
+void AlbumBook::Paint(QPainter& painter) const {
+    const TAlbum& a = session_.Album;
+    painter.drawImage(ToQRect(a.LeftPageRect), ShownLeft());
+    // The right page image is one pixel wider than its rectangle and is squeezed by that pixel.
+    painter.drawImage(ToQRect(a.RightPageRect), ShownRight());
+}
+
+void AlbumBook::EmitScreen() {
+    const TAlbum& a = session_.Album;
+    emit ScreenChanged(ToQRect(a.LeftPageRect).united(ToQRect(a.RightPageRect)));
+}

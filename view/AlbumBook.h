@@ -1,0 +1,93 @@
+#pragma once
+
+#include "album/Album.h"
+#include "view/PageRenderer.h"
+#include "view/PageTurn.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QTimer>
+#include <functional>
+#include <optional>
+
+class QPainter;
+
+// The open book of the album view without its window: the page images and what the screen shows
+// of them, page turns with their animation, the jumps, and which picture lies under a point.
+// The window forwards its events here and repaints when the screen changes; tests step it.
+class AlbumBook : public QObject {
+    Q_OBJECT
+public:
+    explicit AlbumBook(AlbumSession& session, QObject* parent = nullptr);
+
+    // Makes the seven page images the size of LeftPageRect (which the caller has set) and sets the
+    // drawing state every page starts with.
+    void CreatePages();
+
+    // Called when a page turn starts (the page-turn sound).
+    std::function<void()> TurnSound;
+
+    // Forward and backward page turns. Refused (false: no sound, nothing changes) at the ends of
+    // the album and while a turn runs.
+    bool NextPage();
+    bool PreviousPage();
+    [[nodiscard]] bool Turning() const { return turn_.Running(); }
+    // One animation tick (Timer1Timer); the timer calls it every PageTurn::TickMs.
+    void Tick();
+
+    // Straight to the first contents spread, without animation or sound; a running turn stops.
+    void ToContent();
+    // A left click at a window point on a contents spread: the spread of the picture whose cell
+    // holds the point is shown. False when the point is in no cell.
+    bool ContentsJump(QPoint point);
+    // The picture whose frame holds a window point on a picture spread, if it exists.
+    [[nodiscard]] std::optional<int> PictureAt(QPoint point) const;
+
+    // DrawFon followed by DrawPage: renders CurrentSpread and shows it.
+    void Redraw();
+    // DrawFon alone.
+    void DrawFon() { Renderer.DrawFon(session_); }
+    // DrawPage: the screen shows the two page images.
+    void ShowPages();
+
+    // What the window shows on the left and right page rectangles.
+    [[nodiscard]] const QImage& ShownLeft() const { return Image(shownLeft_); }
+    [[nodiscard]] const QImage& ShownRight() const { return Image(shownRight_); }
+    // Draws what the screen shows at the page rectangles (the window's paint).
+    void Paint(QPainter& painter) const;
+
+    [[nodiscard]] AlbumSession& Session() { return session_; }
+    [[nodiscard]] const QTimer& TurnTimer() const { return Timer1; }
+
+    PageRenderer Renderer;
+
+signals:
+    // The screen shows something new; rect is the window area to repaint.
+    void ScreenChanged(QRect rect);
+
+private:
+    enum class Shown {
+        LeftPage,
+        RightPage,
+        TurnLeft,
+        TurnRight,
+        SavedLeft,
+        SavedRight,
+        TurnBuffer
+    };
+    [[nodiscard]] const QImage& Image(Shown which) const;
+    void StartTurn(bool forward);
+    void StopTurn();
+    void EmitScreen();
+
+    AlbumSession& session_;
+    PageTurn turn_;
+    QTimer Timer1;
+    Shown shownLeft_ = Shown::LeftPage;
+    Shown shownRight_ = Shown::RightPage;
+};
+
+// Strictly inside: the rectangle's edges do not count.
+[[nodiscard]] bool StrictlyInside(const TRect& r, QPoint p);
+// r moved by the top left corner of a page rectangle.
+[[nodiscard]] TRect OnScreen(const TRect& r, const TRect& page);

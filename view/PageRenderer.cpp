@@ -1,0 +1,229 @@
+#include "view/PageRenderer.h"
+
+namespace {
+
+constexpr int NumberFontSize = 10;
+constexpr int LabelFontSize = 8;
+constexpr int ThumbnailCacheLimit = 400;
+const QString ContentFooter = QStringLiteral("Content");
+const QString NotesLabel = QStringLiteral("Notes:");
+const QString PageLabel = QStringLiteral("Page: ");
+
+bool EntryExists(const TAlbum& album, int entry) {
+    return entry >= 0 && entry < album.Count && entry < album.Fotos.size();
+}
+
+// Side of the page on which entry e's picture stands: 0 left, 1 right.
+int PictureSide(const TAlbum& album, int entry) {
+    if (album.Orientation == OrientationHorizontal)
+        return (entry % 4 == 2 || entry % 4 == 3) ? 1 : 0;
+    return entry % 2;
+}
+
+} // namespace
+
+int ContentsLabelPage(const TAlbum& album, int entry) {
+    const int perFrame = album.Orientation == OrientationHorizontal ? 2 : 1;
+    return 2 * (album.IndexPages + (entry / perFrame) / 2) + 1 + PictureSide(album, entry);
+}
+
+PageRenderer::PageRenderer() : CurrentNotes(NotesCount) {}
+
+void PageRenderer::InitCanvasStates() {
+    for (CanvasState* s : {&LeftState, &RightState}) {
+        s->FontBold = true;
+        s->BrushColor = PageBlack;
+    }
+}
+
+void PageRenderer::DrawFon(AlbumSession& session) {
+    TAlbum& album = session.Album;
+    if (album.LeftPage.isNull() || album.RightPage.isNull())
+        return;
+    const int s = session.CurrentSpread;
+    switch (KindOfSpread(album, s)) {
+    case SpreadKind::FrontCover: {
+        {
+            PageCanvas left(album.LeftPage, LeftState);
+            LeftState.BrushColor = PageBlack;
+            LeftState.PenColor = PageBlack;
+            left.FillRect({0, 0, left.Width(), left.Height()});
+        }
+        PageCanvas(album.RightPage, RightState).StretchDrawAll(album.Cover);
+        break;
+    }
+    case SpreadKind::Contents:
+        PageCanvas(album.LeftPage, LeftState).StretchDrawAll(album.LeftBackground);
+        PageCanvas(album.RightPage, RightState).StretchDrawAll(album.RightBackground);
+        DrawIndex(session, s);
+        DrawNumPage(session);
+        break;
+    case SpreadKind::Pictures:
+        PageCanvas(album.LeftPage, LeftState).StretchDrawAll(album.LeftBackground);
+        PageCanvas(album.RightPage, RightState).StretchDrawAll(album.RightBackground);
+        DrawFoto(album, s - album.IndexPages);
+        DrawNumPage(session);
+        DrawNotes(album, s - album.IndexPages);
+        DrawLine(album);
+        break;
+    case SpreadKind::BackCover: {
+        {
+            PageCanvas right(album.RightPage, RightState);
+            RightState.BrushColor = PageBlack;
+            RightState.PenColor = PageBlack;
+            right.FillRect({0, 0, right.Width(), right.Height()});
+        }
+        PageCanvas(album.LeftPage, LeftState).StretchDrawAll(album.BackCover);
+        break;
+    }
+    case SpreadKind::None:
+        break;
+    }
+}
+
+void PageRenderer::DrawIndex(AlbumSession& session, int contentsSpread) {
+    TAlbum& album = session.Album;
+    PageCanvas left(album.LeftPage, LeftState);
+    PageCanvas right(album.RightPage, RightState);
+    const int first = FirstContentsEntry(contentsSpread, false);
+    for (int i = first; i < first + EntriesPerContentsPage; ++i) {
+        if (EntryExists(album, i))
+            DrawIndexEntry(left, session, i, i);
+        if (EntryExists(album, i + EntriesPerContentsPage))
+            DrawIndexEntry(right, session, i, i + EntriesPerContentsPage);
+    }
+}
+
+// Entry `entry` in the cell of entry `cellOf` (entries a and a + 20 share one cell position).
+void PageRenderer::DrawIndexEntry(PageCanvas& canvas, const AlbumSession& session, int cellOf,
+                                  int entry) {
+    const TAlbum& album = session.Album;
+    if (cellOf >= album.Index.size() || entry >= album.Index.size())
+        return;
+    CanvasState& st = canvas.State();
+    const TRect cell = album.Index[cellOf].CellRect;
+
+    st.BrushClear = false;
+    st.BrushColor = PageWhite;
+    canvas.Rectangle(cell);
+
+    st.PenColor = PageBlack;
+    const TRect& fotoRect = album.Index[entry].FotoRect;
+    canvas.StretchDraw(fotoRect, ContentsThumbnail(album.Fotos[entry], fotoRect));
+
+    TRect strip = cell;
+    strip.Top = cell.Bottom - session.PageHeight / 32;
+    st.BrushClear = true;
+    st.PenColor = PageGrey;
+    st.PenWidth = 1;
+    canvas.Rectangle(strip);
+
+    st.FontColor = PageBlack;
+    st.FontSize = LabelFontSize;
+    canvas.TextOut(strip.Left + strip.Width() / 2 - 25, strip.Top + strip.Height() / 2 - 7,
+                   PageLabel + QString::number(ContentsLabelPage(album, entry)));
+
+    st.BrushClear = true;
+    canvas.Rectangle(cell);
+    st.PenColor = PageBlack;
+}
+
+const QImage& PageRenderer::ContentsThumbnail(const TFoto& foto, const TRect& target) {
+    if (foto.Picture.isNull() || target.IsEmpty() ||
+        foto.Picture.size() == QSize(target.Width(), target.Height()))
+        return foto.Picture;
+    const QString key = QStringLiteral("%1/%2x%3")
+                            .arg(foto.Picture.cacheKey())
+                            .arg(target.Width())
+                            .arg(target.Height());
+    auto it = thumbnailCache_.find(key);
+    if (it != thumbnailCache_.end())
+        return *it;
+    if (thumbnailCache_.size() >= ThumbnailCacheLimit)
+        thumbnailCache_.clear();
+    return *thumbnailCache_.insert(key, foto.Picture.scaled(target.Width(), target.Height(),
+                                                            Qt::IgnoreAspectRatio,
+                                                            Qt::SmoothTransformation));
+}
+
+void PageRenderer::DrawFoto(TAlbum& album, int k) {
+    PageCanvas left(album.LeftPage, LeftState);
+    PageCanvas right(album.RightPage, RightState);
+    const int perPage = album.Orientation == OrientationHorizontal ? 2 : 1;
+    const int first = 2 * perPage * (k - 1);
+    for (int j = 0; j < 2 * perPage; ++j) {
+        const int e = first + j;
+        if (!EntryExists(album, e))
+            continue;
+        PageCanvas& canvas = j < perPage ? left : right;
+        canvas.StretchDraw(album.Fotos[e].Rect, album.Fotos[e].Picture);
+    }
+}
+
+void PageRenderer::DrawNumPage(AlbumSession& session) {
+    TAlbum& album = session.Album;
+    const int s = session.CurrentSpread;
+    const bool numbers = s > album.IndexPages;
+    QImage* pages[] = {&album.LeftPage, &album.RightPage};
+    CanvasState* states[] = {&LeftState, &RightState};
+    for (int side = 0; side < 2; ++side) {
+        PageCanvas canvas(*pages[side], *states[side]);
+        CanvasState& st = canvas.State();
+        st.FontColor = PageBlack;
+        st.FontSize = NumberFontSize;
+        st.BrushClear = true;
+        const int w = canvas.Width();
+        const int h = canvas.Height();
+        if (numbers)
+            canvas.TextOut(w / 2 - 5, h - h / 23, QString::number(2 * s - 1 + side));
+        else
+            canvas.TextOut(w / 2 - 25, h - h / 23, ContentFooter);
+    }
+}
+
+void PageRenderer::DrawNotes(const TAlbum& album, int k) {
+    const int perSpread = album.Orientation == OrientationHorizontal ? 4 : 2;
+    const int first = perSpread * (k - 1);
+    CurrentNotes = QStringList(NotesCount);
+    for (int j = 0; j < perSpread; ++j) {
+        if (EntryExists(album, first + j))
+            CurrentNotes[j] = album.Fotos[first + j].Note;
+    }
+}
+
+void PageRenderer::DrawLine(TAlbum& album) {
+    PageCanvas left(album.LeftPage, LeftState);
+    PageCanvas right(album.RightPage, RightState);
+    for (CanvasState* st : {&LeftState, &RightState}) {
+        st->PenColor = PageBlack;
+        st->FontColor = PageRed;
+        st->FontBold = true;
+    }
+    struct Ruled {
+        PageCanvas* canvas;
+        const TRect* frame;
+    };
+    QVector<Ruled> frames;
+    if (album.Orientation == OrientationHorizontal)
+        frames = {{&left, &album.LeftFrame1},
+                  {&left, &album.LeftFrame2},
+                  {&right, &album.RightFrame1},
+                  {&right, &album.RightFrame2}};
+    else
+        frames = {{&left, &album.LeftFrame1}, {&right, &album.RightFrame1}};
+
+    for (int n = 0; n < frames.size(); ++n) {
+        PageCanvas& canvas = *frames[n].canvas;
+        const TRect& f = *frames[n].frame;
+        CanvasState& st = canvas.State();
+        const int h = canvas.Height();
+        canvas.Line(f.Left + h / 13, f.Bottom + h / 21, f.Right - h / 13, f.Bottom + h / 21);
+        canvas.Line(f.Left + h / 13, f.Bottom + h / 13, f.Right - h / 13, f.Bottom + h / 13);
+        canvas.TextOut(f.Left + h / 12, f.Bottom + h / 21, NotesLabel);
+        st.FontColor = PageBlack;
+        st.FontBold = false;
+        canvas.TextOut(f.Left + h / 12 + 50, f.Bottom + h / 21, CurrentNotes.value(n));
+        st.FontBold = true;
+        st.FontColor = PageRed;
+    }
+}
