@@ -1,0 +1,109 @@
+#include "platform/ui/QtDialogService.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+QString TitleOf(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Information:
+        return QStringLiteral("Information");
+    case MessageKind::Warning:
+        return QStringLiteral("Warning");
+    case MessageKind::Error:
+        return QStringLiteral("Error");
+    case MessageKind::Confirmation:
+        return QStringLiteral("Confirm");
+    case MessageKind::Plain:
+        break;
+    }
+    return QApplication::applicationDisplayName();
+}
+
+QMessageBox::Icon IconOf(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Information:
+        return QMessageBox::Information;
+    case MessageKind::Warning:
+        return QMessageBox::Warning;
+    case MessageKind::Error:
+        return QMessageBox::Critical;
+    case MessageKind::Confirmation:
+        return QMessageBox::Question;
+    case MessageKind::Plain:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Yes:
+        return QMessageBox::Yes;
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+// Where a file dialog opens: the preset name inside the starting folder.
+QString StartOf(const FileDialogOptions& options) {
+    if (options.Folder.isEmpty())
+        return options.FileName;
+    return options.FileName.isEmpty() ? options.Folder
+                                      : QDir(options.Folder).filePath(options.FileName);
+}
+
+} // namespace
+
+MessageResult QtDialogService::Message(const QString& text, MessageKind kind,
+                                       MessageButtons buttons) {
+    QMessageBox box(IconOf(kind), TitleOf(kind), text, ButtonsOf(buttons), parent_);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MessageResult::Yes;
+    case QMessageBox::No:
+        return MessageResult::No;
+    case QMessageBox::Ok:
+        return MessageResult::Ok;
+    default:
+        return MessageResult::Cancel;
+    }
+}
+
+QString QtDialogService::OpenFile(const FileDialogOptions& options) {
+    return QFileDialog::getOpenFileName(parent_, options.Title, StartOf(options),
+                                        ToQtFilter(options.Filter));
+}
+
+QStringList QtDialogService::OpenFiles(const FileDialogOptions& options) {
+    return QFileDialog::getOpenFileNames(parent_, options.Title, StartOf(options),
+                                         ToQtFilter(options.Filter));
+}
+
+QString QtDialogService::SaveFile(const FileDialogOptions& options) {
+    return QFileDialog::getSaveFileName(parent_, options.Title, StartOf(options),
+                                        ToQtFilter(options.Filter));
+}
+
+QString QtDialogService::ChooseFolder(const QString& title, const QString& start) {
+    return QFileDialog::getExistingDirectory(parent_, title, start);
+}
+
+bool QtDialogService::PrintSetup(QPrinter& printer, int minPage, int maxPage) {
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setMinMax(minPage, maxPage);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+    printer.setCollateCopies(true);
+    return dialog.exec() == QDialog::Accepted;
+}
