@@ -18,8 +18,7 @@
 #include "platform/ui/QtDialogService.h"
 #include "themes/ui/Preferences.h"
 #include "themes/ui/Wizard.h"
-#include "view/ui/AddFolder.h"
-#include "view/ui/ChangeNotes.h"
+#include "view/ui/TGraph.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -40,32 +39,29 @@ constexpr int SoundExitWaitMs = 30000;
 struct ProgramWindows {
     std::unique_ptr<TMain> Main;
     std::unique_ptr<TWizard> Wizard;
+    std::unique_ptr<TGraph> Graph;
     std::unique_ptr<TPreferences> Preferences;
-    std::unique_ptr<TAddFolder> AddFolder;
-    std::unique_ptr<TChangeNotes> ChangeNotes;
     std::unique_ptr<TSplash> Splash;
 };
 
 // Step 10: each window's creation handler runs here, in the program's order: start window,
-// wizard, album view, save-as-picture window, preferences, add-folder dialog, note editor, and
-// last the splash, visible from its creation. The album view and the save-as-picture window take
-// their places between the wizard and the preferences.
+// wizard, album view (which makes the add-folder dialog and the note editor with its editing
+// commands), preferences, and last the splash, visible from its creation. The save-as-picture
+// window takes its place between the album view and the preferences.
 void CreateWindows(ProgramWindows& windows, const AppContext& context) {
     windows.Main = std::make_unique<TMain>(context);
     windows.Wizard = std::make_unique<TWizard>(context, windows.Main.get());
+    windows.Graph = std::make_unique<TGraph>(context);
     windows.Preferences = std::make_unique<TPreferences>(
         context, windows.Main.get(), [&windows] { windows.Wizard->ReadThemes(); });
-    windows.AddFolder = std::make_unique<TAddFolder>(context);
-    windows.ChangeNotes = std::make_unique<TChangeNotes>(context);
     windows.Splash = std::make_unique<TSplash>(SplashPicture(context.ProgramFolder));
 }
 
 // Step 16: the windows go in the reverse order of their creation.
 void DestroyWindows(ProgramWindows& windows) {
     windows.Splash.reset();
-    windows.ChangeNotes.reset();
-    windows.AddFolder.reset();
     windows.Preferences.reset();
+    windows.Graph.reset();
     windows.Wizard.reset();
     windows.Main.reset();
 }
@@ -73,6 +69,7 @@ void DestroyWindows(ProgramWindows& windows) {
 // The context's calls into windows; they look the windows up when called, since every window
 // keeps its own copy of the context made before the windows exist.
 void ConnectWindows(AppContext& context, ProgramWindows& windows) {
+    context.ShowAlbumView = [&windows] { windows.Graph->ShowModal(); };
     context.CloseWizard = [&windows] {
         if (windows.Wizard && windows.Wizard->isVisible())
             windows.Wizard->close();
