@@ -7,6 +7,7 @@
 #include "platform/ProgramFolder.h"
 #include "themes/Settings.h"
 #include "view/Geometry.h"
+#include "view/ui/EditCommands.h"
 #include "view/ui/ToolIcons.h"
 
 #include <QCursor>
@@ -65,6 +66,8 @@ TGraph::TGraph(const AppContext& context, QSize desktop, QWidget* parent)
     CreateToolbar();
     CreatePageButtons();
     CreatePopupMenu();
+    edit_ = std::make_unique<EditCommands>(
+        context_, this, [this] { book_.Redraw(); }, [this] { book_.ShowPages(); });
 
     Timer3.setInterval(HideStepMs);
     Timer4.setInterval(HideDelayMs);
@@ -379,19 +382,45 @@ void TGraph::SlideshowChanged(bool running) {
     buttons_[12]->setVisible(running);
 }
 
-// The editing, output and wallpaper commands are not wired to this window yet; their buttons,
-// keys and menu items lead here.
-void TGraph::SpeedButton5Click() {}
+// The output commands are not wired to this window yet; their buttons, keys and menu items lead
+// here.
 void TGraph::SpeedButton6Click() {}
-void TGraph::SpeedButton7Click() {}
-void TGraph::SpeedButton8Click() {}
 void TGraph::SpeedButton9Click() {}
-void TGraph::Addtext1Click() {}
-void TGraph::Deletepicture1Click() {}
-void TGraph::Tiled1Click() {}
-void TGraph::Stretch1Click() {}
-void TGraph::N90CW1Click() {}
-void TGraph::N90CCW1Click() {}
-void TGraph::N1801Click() {}
-void TGraph::FlipHorizontal1Click() {}
-void TGraph::FlipVertikal1Click() {}
+
+// The editing and wallpaper commands; each redraws the album.
+void TGraph::SpeedButton5Click() {
+    edit_->AddFolder();
+}
+void TGraph::SpeedButton7Click() {
+    edit_->DeleteAll();
+}
+void TGraph::SpeedButton8Click() {
+    edit_->AddPictures();
+}
+void TGraph::Addtext1Click() {
+    edit_->EditNote();
+}
+void TGraph::Deletepicture1Click() {
+    edit_->DeletePicture();
+}
+void TGraph::Tiled1Click() {
+    edit_->Wallpaper(WallpaperCommand::Tiled);
+}
+void TGraph::Stretch1Click() {
+    edit_->Wallpaper(WallpaperCommand::Stretch);
+}
+void TGraph::N90CW1Click() {
+    edit_->Transform(PictureTransform::Rotate90CW);
+}
+void TGraph::N90CCW1Click() {
+    edit_->Transform(PictureTransform::Rotate90CCW);
+}
+void TGraph::N1801Click() {
+    edit_->Transform(PictureTransform::Rotate180);
+}
+void TGraph::FlipHorizontal1Click() {
+    edit_->Transform(PictureTransform::FlipHorizontal);
+}
+void TGraph::FlipVertikal1Click() {
+    edit_->Transform(PictureTransform::FlipVertikal);
+}

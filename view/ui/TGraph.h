@@ -7,7 +7,9 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
+class EditCommands;
 class QMenu;
 class QAction;
 class QToolButton;
@@ -54,6 +56,7 @@ public:
     void Timer4Timer();
 
     [[nodiscard]] AlbumBook& Book() { return book_; }
+    [[nodiscard]] EditCommands& Editing() { return *edit_; }
     [[nodiscard]] Slideshow& Show() { return slideshow_; }
     [[nodiscard]] QWidget* Panel() const { return Panel1; }
     [[nodiscard]] QMenu* PopupMenu() const { return PopupMenu1; }
@@ -95,4 +98,5 @@ private:
     QTimer Timer4;
     bool panelShown_ = false;
     std::function<void()> quitModal_;
+    std::unique_ptr<EditCommands> edit_; // after the book: its commands redraw it
 };
