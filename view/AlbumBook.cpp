@@ -14,7 +14,7 @@ AlbumBook::AlbumBook(AlbumSession& session, QObject* parent)
     : QObject(parent), session_(session), turn_(session.Album) {
     Timer1.setInterval(PageTurn::TickMs);
     Timer1.setTimerType(Qt::PreciseTimer);
-    connect(&Timer1, &QTimer::timeout, this, &AlbumBook::Tick);
+    connect(&Timer1, &QTimer::timeout, this, &AlbumBook::TimerTick);
 }
 
 void AlbumBook::CreatePages() {
@@ -88,7 +88,19 @@ bool AlbumBook::PreviousPage() {
 
 void AlbumBook::StartTurn(bool forward) {
     turn_.Start(forward, session_.Album.LeftPageRect.Width(), session_.Album.RightPageRect.Width());
+    turnClock_.start();
+    ticksDone_ = 0;
     Timer1.start();
+}
+
+void AlbumBook::TimerTick() {
+    // A busy machine delivers the timer late: the ticks that fell due meanwhile are made up, so
+    // the turn keeps its pace; the screen shows the last of them.
+    const qint64 due = turnClock_.elapsed() / PageTurn::TickMs + 1;
+    do {
+        Tick();
+        ++ticksDone_;
+    } while (turn_.Running() && ticksDone_ < due);
 }
 
 void AlbumBook::StopTurn() {
@@ -102,6 +114,8 @@ void AlbumBook::Tick() {
         return;
     }
     const bool forward = turn_.TurnForward();
+    const Shown wasLeft = shownLeft_;
+    const Shown wasRight = shownRight_;
     const PageTurn::TickResult r = turn_.Tick();
     if (r.Shown == PageTurn::Side::Right) {
         shownRight_ = Shown::TurnBuffer;
@@ -117,7 +131,15 @@ void AlbumBook::Tick() {
         shownLeft_ = Shown::LeftPage;
         shownRight_ = Shown::RightPage;
     }
-    EmitScreen();
+    // Only the sides whose picture changed are repainted.
+    const TAlbum& a = session_.Album;
+    QRect changed;
+    if (shownLeft_ != wasLeft || shownLeft_ == Shown::TurnBuffer)
+        changed = ToQRect(a.LeftPageRect);
+    if (shownRight_ != wasRight || shownRight_ == Shown::TurnBuffer)
+        changed = changed.united(ToQRect(a.RightPageRect));
+    if (!changed.isEmpty())
+        emit ScreenChanged(changed);
 }
 
 void AlbumBook::ToContent() {
@@ -179,11 +201,15 @@ void AlbumBook::ShowPages() {
     EmitScreen();
 }
 
-void AlbumBook::Paint(QPainter& painter) const {
+void AlbumBook::Paint(QPainter& painter, const QRect& dirty) const {
     const TAlbum& a = session_.Album;
-    painter.drawImage(ToQRect(a.LeftPageRect), ShownLeft());
+    const QRect left = ToQRect(a.LeftPageRect);
+    const QRect right = ToQRect(a.RightPageRect);
+    if (dirty.isNull() || dirty.intersects(left))
+        painter.drawImage(left, ShownLeft());
     // The right page image is one pixel wider than its rectangle and is squeezed by that pixel.
-    painter.drawImage(ToQRect(a.RightPageRect), ShownRight());
+    if (dirty.isNull() || dirty.intersects(right))
+        painter.drawImage(right, ShownRight());
 }
 
 void AlbumBook::EmitScreen() {

@@ -4,6 +4,7 @@
 #include "view/PageRenderer.h"
 #include "view/PageTurn.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPoint>
 #include <QTimer>
@@ -32,7 +33,8 @@ public:
     bool NextPage();
     bool PreviousPage();
     [[nodiscard]] bool Turning() const { return turn_.Running(); }
-    // One animation tick (Timer1Timer); the timer calls it every PageTurn::TickMs.
+    // One animation tick (Timer1Timer). The timer runs every PageTurn::TickMs and makes up the
+    // ticks it was late for.
     void Tick();
 
     // Straight to the first contents spread, without animation or sound; a running turn stops.
@@ -53,8 +55,9 @@ public:
     // What the window shows on the left and right page rectangles.
     [[nodiscard]] const QImage& ShownLeft() const { return Image(shownLeft_); }
     [[nodiscard]] const QImage& ShownRight() const { return Image(shownRight_); }
-    // Draws what the screen shows at the page rectangles (the window's paint).
-    void Paint(QPainter& painter) const;
+    // Draws what the screen shows at the page rectangles (the window's paint); a page that does
+    // not meet dirty (when given) is left out.
+    void Paint(QPainter& painter, const QRect& dirty = {}) const;
 
     [[nodiscard]] AlbumSession& Session() { return session_; }
     [[nodiscard]] const QTimer& TurnTimer() const { return Timer1; }
@@ -77,12 +80,15 @@ private:
     };
     [[nodiscard]] const QImage& Image(Shown which) const;
     void StartTurn(bool forward);
+    void TimerTick();
     void StopTurn();
     void EmitScreen();
 
     AlbumSession& session_;
     PageTurn turn_;
     QTimer Timer1;
+    QElapsedTimer turnClock_;
+    qint64 ticksDone_ = 0;
     Shown shownLeft_ = Shown::LeftPage;
     Shown shownRight_ = Shown::RightPage;
 };

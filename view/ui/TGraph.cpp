@@ -247,7 +247,7 @@ void TGraph::FormClose() {
 void TGraph::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.fillRect(event->rect(), Qt::black);
-    book_.Paint(p);
+    book_.Paint(p, event->rect());
 }
 
 void TGraph::keyPressEvent(QKeyEvent* event) {
