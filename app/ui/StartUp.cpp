@@ -18,6 +18,7 @@
 #include "platform/ui/QtDialogService.h"
 #include "themes/ui/Preferences.h"
 #include "themes/ui/Wizard.h"
+#include "view/HeadlessView.h"
 #include "view/ui/TGraph.h"
 
 #include <QElapsedTimer>
@@ -109,6 +110,8 @@ int RunProgram(int argc, char** argv) {
         arguments << QString::fromLocal8Bit(argv[i]);
     if (IsHeadlessCommand(arguments))
         return RunHeadlessCommand(argc, argv);
+    if (IsRenderCommand(arguments))
+        return RunRenderCommand(argc, argv);
     // 1. Only one copy runs: a later start ends here, showing nothing.
     SingleInstance marker;
     if (!marker.TryAcquire())
