@@ -1,3 +1,4 @@
+#include "themes/ui/Preferences.h"
 #include "themes/ui/Wizard.h"
 
 #include "album/Album.h"
@@ -259,4 +260,20 @@ TEST(Wizard, BrokenSkinOrCatalogueLeavesNoThemeToIndex) {
     Click(f.wizard->Image10);
     EXPECT_EQ(f.wizard->WizardPage(), 1);
     EXPECT_TRUE(f.session.Album.ThemeName.isEmpty());
+}
+
+TEST(Wizard, F1OpensTheCreditsPage) {
+    TempProgramFolder program;
+    ScriptedDialogs dialogs;
+    QStringList opened;
+    AppContext context;
+    context.ProgramFolder = program.Path();
+    context.Dialogs = &dialogs;
+    context.OpenDocument = [&](const QString& path) { opened << path; };
+    TWizard wizard(context, nullptr);
+    TPreferences prefs(context, nullptr, {});
+    QTest::keyClick(&wizard, Qt::Key_F1);
+    QTest::keyClick(&prefs, Qt::Key_F1);
+    QTest::keyClick(&prefs, Qt::Key_F1, Qt::ShiftModifier);
+    EXPECT_EQ(opened, QStringList(2, program.Path() + "Help/Special thnx.htm"));
 }
