@@ -6,9 +6,9 @@
 #include "view/AlbumEditing.h"
 #include "view/Geometry.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -68,7 +68,7 @@ double TimeMs(const std::function<void()>& work) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     const QString jpegtran = QStandardPaths::findExecutable(QStringLiteral("jpegtran"));
     if (jpegtran.isEmpty()) {
         std::fprintf(stderr, "jpegtran not found (Debian package libjpeg-turbo-progs)\n");

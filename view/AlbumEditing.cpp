@@ -83,8 +83,10 @@ QString SkippedPicturesMessage(const QVector<SkippedPicture>& skipped) {
     if (skipped.isEmpty())
         return {};
     QStringList lines{QStringLiteral("These files were not added to the album:")};
+    // The loader's reasons name the file already.
     for (const SkippedPicture& s : skipped)
-        lines << QStringLiteral("%1 (%2)").arg(s.Path, s.Reason);
+        lines << (s.Reason.contains(s.Path) ? s.Reason
+                                            : QStringLiteral("%1 (%2)").arg(s.Path, s.Reason));
     return lines.join(QLatin1Char('\n'));
 }
 
