@@ -3,6 +3,9 @@
 #include <QImage>
 #include <QSize>
 
+class QPainter;
+class QRectF;
+
 // Synthetic photographs drawn from gradients and shapes: the sample album's pictures, and the
 // little photos inside the skins and theme previews.
 enum class Scene {
@@ -27,6 +30,4 @@ enum class Scene {
 
 // A photo print: the scene with a white border and a soft shadow, drawn into rect, turned by angle
 // degrees around its centre.
-class QPainter;
-class QRectF;
 void DrawPhotoPrint(QPainter& p, const QRectF& rect, Scene scene, double angle);
