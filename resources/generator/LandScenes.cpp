@@ -14,16 +14,16 @@ void Mountains(const Frame& f) {
     Cloud(f, f.At(0.2, 0.18), f.S() * 0.1, Qt::white, 170);
     Cloud(f, f.At(0.78, 0.24), f.S() * 0.08, Qt::white, 150);
     const Noise far(21), mid(22), near(23);
-    const QPainterPath peaks = Ridge(f, far, 0.58, 0.42, 2.2, 1.8);
+    const QPainterPath peaks = Ridge(f, far, 0.6, 0.62, 2.2, 1.4);
     FillPath(f, peaks, QColor(120, 136, 170));
     // Snow caps: the same ridge, clipped to the band below its tops.
     f.p.save();
     f.p.setClipPath(peaks);
-    f.p.fillRect(QRectF(0, 0, f.w, 0.32 * f.h), QColor(246, 248, 252));
-    QLinearGradient melt(0, 0.28 * f.h, 0, 0.4 * f.h);
+    f.p.fillRect(QRectF(0, 0, f.w, 0.37 * f.h), QColor(246, 248, 252));
+    QLinearGradient melt(0, 0.37 * f.h, 0, 0.45 * f.h);
     melt.setColorAt(0, QColor(246, 248, 252));
     melt.setColorAt(1, QColor(120, 136, 170, 0));
-    f.p.fillRect(QRectF(0, 0.28 * f.h, f.w, 0.12 * f.h), melt);
+    f.p.fillRect(QRectF(0, 0.37 * f.h, f.w, 0.08 * f.h), melt);
     f.p.restore();
     FillPath(f, Ridge(f, mid, 0.66, 0.16, 4.0, 1.2), QColor(64, 110, 96));
     FillPath(f, Ridge(f, near, 0.72, 0.08, 6.0), QColor(38, 82, 62));
