@@ -89,16 +89,21 @@ QString QuoteExecArgument(const QString& argument) {
 }
 
 QByteArray DesktopFileText(const QString& programPath) {
+    // The icon lies in the program folder beside the executable; a desktop file's string value
+    // escapes its backslashes.
+    QString icon = QFileInfo(programPath).absolutePath() + QLatin1String("/GraphicRes/Icon.png");
+    icon.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=%1\n"
                           "Comment=%2\n"
                           "Exec=%3 %f\n"
+                          "Icon=%5\n"
                           "MimeType=%4;\n"
                           "Terminal=false\n"
                           "Categories=Graphics;Viewer;\n")
         .arg(QLatin1String(ApplicationTitle), QLatin1String(AlbumDescription),
-             QuoteExecArgument(programPath), QLatin1String(AlbumMimeType))
+             QuoteExecArgument(programPath), QLatin1String(AlbumMimeType), icon)
         .toUtf8();
 }
 

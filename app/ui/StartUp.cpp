@@ -24,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QIcon>
 #include <QTimer>
 #include <memory>
 
@@ -121,6 +122,7 @@ int RunProgram(int argc, char** argv) {
     // 4. The application (Qt takes its own options out of the arguments first, so step 3 follows).
     GuardedApplication app(argc, argv);
     QApplication::setApplicationDisplayName(ApplicationTitle);
+    QApplication::setWindowIcon(QIcon(GetPath() + QStringLiteral("GraphicRes/Icon.png")));
     QApplication::setQuitOnLastWindowClosed(false);
     // 3. The album named on the command line.
     const StartOptions options = ParseStartArguments(QApplication::arguments().mid(1));

@@ -22,6 +22,7 @@ TEST(FileTypeRegistration, WritesTheMimePackageAndTheDesktopFile) {
     EXPECT_TRUE(desktop.contains("\nType=Application\n"));
     EXPECT_TRUE(desktop.contains("\nExec=\"/opt/krel/krel-album\" %f\n"));
     EXPECT_TRUE(desktop.contains("\nMimeType=application/x-krel-album;\n"));
+    EXPECT_TRUE(desktop.contains("\nIcon=/opt/krel/GraphicRes/Icon.png\n"));
 
     // Written again on every start: a changed program path replaces the old one.
     ASSERT_TRUE(RegisterFileType("kpa", "/usr/bin/krel-album", home.path(), false));
