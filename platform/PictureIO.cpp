@@ -10,7 +10,8 @@
 namespace {
 
 // Enough for the headers of nearly every JPEG (EXIF with its preview, ICC profiles); a header
-// that reaches further is read from the whole file.
+// that reaches further is read from the whole file. TurboJPEG reads a header up to the picture
+// data, so when it succeeds every segment that may hold the orientation tag was in the part read.
 constexpr qint64 HeaderBytes = 256 * 1024;
 
 // Reads the file, or its first maxBytes bytes when maxBytes >= 0.

@@ -123,6 +123,24 @@ TEST_F(PictureIOTest, ExifOrientationTurnsThePictureUpright) {
         }
 }
 
+TEST_F(PictureIOTest, SizeAndPictureAgreeWhenTheTagStandsFarIntoTheFile) {
+    // Large APP2 segments and then the EXIF segment just before the picture data, so the tag lies
+    // beyond the first part of the file that the size reader looks at.
+    const QByteArray tagged = WithExifOrientation(EncodeJpeg(MakeImage(80, 40), 90), 6, true);
+    const qsizetype exifLength = 2 + 2 + (quint8(tagged[4]) << 8 | quint8(tagged[5])) - 2;
+    const QByteArray exif = tagged.mid(2, exifLength);
+    QByteArray plain = tagged.left(2) + tagged.mid(2 + exifLength);
+    QByteArray filler;
+    for (int i = 0; i < 6; ++i)
+        filler += QByteArray("\xFF\xE2\xEA\x62", 4) + QByteArray(60000, 'i'); // 60000 + 2 long
+    const qsizetype sos = plain.indexOf(QByteArray("\xFF\xDA", 2));
+    ASSERT_GT(sos, 0);
+    plain.insert(sos, filler + exif);
+    const QString path = WriteBytes(PathOf("late.jpg"), plain);
+    EXPECT_EQ(ReadPictureSize(path), QSize(40, 80));
+    EXPECT_EQ(LoadPicture(path).size(), QSize(40, 80));
+}
+
 TEST_F(PictureIOTest, BadFilesGiveAPictureErrorNamingTheFile) {
     const QByteArray jpeg = EncodeJpeg(MakeImage(64, 64), 90);
     const QByteArray bmp = ReadAll(WritePicture(PathOf("ok.bmp"), 16, 16));
