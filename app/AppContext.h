@@ -22,3 +22,6 @@ struct AppContext {
     // Closes the wizard if it is open (the album view does this when it is shown).
     std::function<void()> CloseWizard;
 };
+
+// Opens the program folder's "Help\Special thnx.htm" (F1 in most windows).
+void OpenSpecialThanks(const AppContext& context);

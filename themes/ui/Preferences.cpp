@@ -178,9 +178,7 @@ void TPreferences::done(int result) {
 
 void TPreferences::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        if (context_.OpenDocument)
-            context_.OpenDocument(
-                ResourcePath(context_.ProgramFolder, QStringLiteral("Help\\Special thnx.htm")));
+        OpenSpecialThanks(context_);
         return;
     }
     if (event->key() == Qt::Key_Escape)

@@ -301,9 +301,7 @@ void TWizard::OpenPictureDialog1CanClose(const QStringList& files) {
 
 void TWizard::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        if (context_.OpenDocument)
-            context_.OpenDocument(
-                ResourcePath(context_.ProgramFolder, QStringLiteral("Help\\Special thnx.htm")));
+        OpenSpecialThanks(context_);
         return;
     }
     if (event->key() == Qt::Key_Escape)

@@ -24,12 +24,6 @@ constexpr QRect CloseGeometry(166, 272, 75, 25);
 
 } // namespace
 
-void OpenSpecialThanks(const AppContext& context) {
-    if (context.OpenDocument)
-        context.OpenDocument(
-            ResourcePath(context.ProgramFolder, QStringLiteral("Help\\Special thnx.htm")));
-}
-
 TAddFolder::TAddFolder(const AppContext& context, const QString& startFolder, QWidget* parent)
     : QDialog(parent), context_(context) {
     setWindowTitle(QStringLiteral("AddFolder"));

@@ -42,6 +42,3 @@ private:
     QFileSystemModel* model_ = nullptr;
     QVector<SkippedPicture> skipped_;
 };
-
-// Opens the program folder's "Help\Special thnx.htm" (F1 in the album view's dialogs).
-void OpenSpecialThanks(const AppContext& context);

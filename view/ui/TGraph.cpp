@@ -29,7 +29,6 @@ constexpr int PageButtonSize = 30;
 constexpr int HideStepMs = 50;        // the toolbar rises a pixel this often
 constexpr int HideDelayMs = 5000;     // after the mouse has left it this long
 constexpr int HiddenToolbarTop = -34; // below this top the toolbar is out of sight
-const QString HelpPage = QStringLiteral("Help\\Special thnx.htm");
 
 QSize DesktopSize(QSize requested) {
     if (!requested.isEmpty())
@@ -265,8 +264,7 @@ void TGraph::keyPressEvent(QKeyEvent* event) {
             SpeedButton3Click();
             return;
         case Qt::Key_F1:
-            if (context_.OpenDocument)
-                context_.OpenDocument(ResourcePath(context_.ProgramFolder, HelpPage));
+            OpenSpecialThanks(context_);
             return;
         default:
             break;

@@ -1,0 +1,9 @@
+#include "app/AppContext.h"
+
+#include "platform/ProgramFolder.h"
+
+void OpenSpecialThanks(const AppContext& context) {
+    if (context.OpenDocument)
+        context.OpenDocument(
+            ResourcePath(context.ProgramFolder, QStringLiteral("Help\\Special thnx.htm")));
+}
