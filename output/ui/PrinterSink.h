@@ -25,5 +25,5 @@ private:
 };
 
 // Sets up printer for a PDF file on A4 at 300 dots per inch with no margins, so its printable
-// page is the whole sheet (2480 x 3508 printer pixels).
+// page is the whole sheet (about 2480 x 3508 printer pixels).
 void SetUpPdfPrinter(QPrinter& printer, const QString& file);
