@@ -48,8 +48,8 @@ void SaveOnePage(const PageSaveSettings& settings, int spread, PageSide side, co
                  Progress& progress, OutputPen& pen) {
     StartProgress(progress, 4);
     ProgressCloser closer(progress);
-    PageRenderer renderer(settings.ProgramFolder, *settings.Album,
-                          MakePrintLayout(*settings.Album, settings.Size));
+    OutputRenderer renderer(settings.ProgramFolder, *settings.Album,
+                            MakePrintLayout(*settings.Album, settings.Size));
     progress.Advance(2); // the frames and placements, then the contents cells
     const QImage page =
         renderer.Render(NextPage(*settings.Album, spread, side, NoteRules::StyleOnly, pen));
@@ -63,8 +63,8 @@ void SaveAllPages(const PageSaveSettings& settings, const QString& folder, const
     const TAlbum& album = *settings.Album;
     StartProgress(progress, album.SpreadCount + 2);
     ProgressCloser closer(progress);
-    const PageRenderer renderer(settings.ProgramFolder, album,
-                                MakePrintLayout(album, settings.Size));
+    const OutputRenderer renderer(settings.ProgramFolder, album,
+                                  MakePrintLayout(album, settings.Size));
     progress.Advance(1);
 
     const QVector<PageFile> files = AllPageFiles(base, album.SpreadCount);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "album/Album.h"
+#include "output/OutputRenderer.h"
 #include "output/PageFiles.h"
-#include "output/PageRenderer.h"
 #include "platform/Progress.h"
 
 #include <QSize>

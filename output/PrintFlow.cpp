@@ -58,7 +58,7 @@ void RunPrint(const PrintServices& services, const PrintChoice& choice, PageSink
                             .arg(LastPrintedPage(album)));
 
     const QSize size = OutputSizeFor(services, sink.PageSize());
-    const PageRenderer renderer(services.ProgramFolder, album, MakePrintLayout(album, size));
+    const OutputRenderer renderer(services.ProgramFolder, album, MakePrintLayout(album, size));
     Progress& progress = *services.ProgressWindow;
     bool turnOver = true;
     for (int copy = 1; copy <= choice.Copies; ++copy) {

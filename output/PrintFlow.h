@@ -1,7 +1,7 @@
 #pragma once
 
 #include "album/Album.h"
-#include "output/PageRenderer.h"
+#include "output/OutputRenderer.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/Progress.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/PageRenderer.h"
+#include "output/OutputRenderer.h"
 
 #include <functional>
 

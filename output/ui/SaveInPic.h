@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/AppContext.h"
-#include "output/PageRenderer.h"
+#include "output/OutputRenderer.h"
 
 #include <QDialog>
 #include <QSize>

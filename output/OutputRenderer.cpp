@@ -1,4 +1,4 @@
-#include "output/PageRenderer.h"
+#include "output/OutputRenderer.h"
 
 #include "platform/Errors.h"
 #include "platform/PictureIO.h"
@@ -65,10 +65,10 @@ PageRequest NextPage(const TAlbum& album, int spread, PageSide side, NoteRules r
     return request;
 }
 
-PageRenderer::PageRenderer(QString programFolder, const TAlbum& album, PrintLayout layout)
+OutputRenderer::OutputRenderer(QString programFolder, const TAlbum& album, PrintLayout layout)
     : programFolder_(std::move(programFolder)), album_(album), layout_(std::move(layout)) {}
 
-QImage PageRenderer::Render(const PageRequest& request) const {
+QImage OutputRenderer::Render(const PageRequest& request) const {
     const SpreadKind kind = KindOfSpread(album_, request.Spread);
     if (kind == SpreadKind::None)
         throw KrelError(QStringLiteral("The album has no spread %1").arg(request.Spread));
@@ -85,7 +85,7 @@ QImage PageRenderer::Render(const PageRequest& request) const {
     return page;
 }
 
-QImage PageRenderer::Background(const QString& themePath) const {
+QImage OutputRenderer::Background(const QString& themePath) const {
     // Every page of a size shares the same four backgrounds: decode and stretch each once.
     std::lock_guard lock(backgroundsLock_);
     auto it = backgrounds_.constFind(themePath);
@@ -97,7 +97,7 @@ QImage PageRenderer::Background(const QString& themePath) const {
     return picture;
 }
 
-void PageRenderer::DrawIndex(QImage& target, int spread, PageSide side, const QColor& pen) const {
+void OutputRenderer::DrawIndex(QImage& target, int spread, PageSide side, const QColor& pen) const {
     const int strip = LabelStripHeight(target.height());
     const int first = FirstContentsEntry(spread, side == PageSide::Right);
     const int count = static_cast<int>(layout_.Cells.size());
@@ -112,9 +112,9 @@ void PageRenderer::DrawIndex(QImage& target, int spread, PageSide side, const QC
     }
 }
 
-void PageRenderer::DrawPictures(QImage& target, int spread, PageSide side) const {
+void OutputRenderer::DrawPictures(QImage& target, int spread, PageSide side) const {
     const FrameSlot pageSlots[2] = {side == PageSide::Left ? FrameSlot::Left1 : FrameSlot::Right1,
-                                side == PageSide::Left ? FrameSlot::Left2 : FrameSlot::Right2};
+                                    side == PageSide::Left ? FrameSlot::Left2 : FrameSlot::Right2};
     QPainter painter(&target);
     for (FrameSlot slot : pageSlots) {
         const std::optional<int> entry = EntryInFrame(album_, spread, slot);
@@ -123,7 +123,7 @@ void PageRenderer::DrawPictures(QImage& target, int spread, PageSide side) const
     }
 }
 
-void PageRenderer::DrawLine(QImage& target) const {
+void OutputRenderer::DrawLine(QImage& target) const {
     const int h = target.height();
     QPainter painter(&target);
     painter.setPen(QPen(NoteRuleColour, 1));

@@ -42,9 +42,9 @@ struct PageRequest {
 // picture files: backgrounds, contents cells with their pictures and empty white label strips,
 // pictures in their placements and, when asked, the note rules. No page numbers, labels or note
 // texts. The album must not change while a renderer uses it; Render may run on several threads.
-class PageRenderer {
+class OutputRenderer {
 public:
-    PageRenderer(QString programFolder, const TAlbum& album, PrintLayout layout);
+    OutputRenderer(QString programFolder, const TAlbum& album, PrintLayout layout);
 
     [[nodiscard]] const PrintLayout& Layout() const { return layout_; }
     [[nodiscard]] QSize Size() const { return layout_.Size; }

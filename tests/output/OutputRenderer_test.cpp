@@ -1,5 +1,5 @@
 #include "OutputFixture.h"
-#include "output/PageRenderer.h"
+#include "output/OutputRenderer.h"
 #include "output/PrintLayout.h"
 #include "platform/Errors.h"
 
@@ -71,7 +71,7 @@ protected:
 
     QImage Render(const TAlbum& album, int spread, PageSide side, bool rules = false,
                   QColor pen = Qt::black) {
-        PageRenderer renderer(folder.Path(), album, MakePrintLayout(album, QSize(W, H)));
+        OutputRenderer renderer(folder.Path(), album, MakePrintLayout(album, QSize(W, H)));
         return renderer.Render(PageRequest{spread, side, rules, pen});
     }
 
