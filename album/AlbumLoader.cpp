@@ -36,8 +36,11 @@ public:
     [[nodiscard]] bool DroppedPictures() const { return dropped_; }
 
 private:
+    // A theme picture lies below the program folder; a path that leads out of it ("..") names
+    // no theme file.
     QString ThemeFile(const QString& relative) const {
-        return ResourcePath(context_.ProgramFolder, relative);
+        const QString path = ResourcePath(context_.ProgramFolder, relative);
+        return IsBelowFolder(context_.ProgramFolder, path) ? path : QString();
     }
     bool ThemeFilesExist() const;
     void ReadFile();

@@ -9,6 +9,13 @@
 #include <QString>
 #include <optional>
 
+// The picture in bytes, read as path's extension says: upright, and scaled to exactly target when
+// one is given (LoadPicture and LoadPictureScaled once the file is read).
+[[nodiscard]] QImage DecodePicture(const QString& path, const QByteArray& bytes,
+                                   std::optional<QSize> target);
+// The upright size from the header at the start of bytes (ReadPictureSize once the file is read).
+[[nodiscard]] QSize PictureSizeOf(const QString& path, const QByteArray& bytes);
+
 // Throws PictureError "Cannot load <path>: <why>".
 [[noreturn]] void FailPicture(const QString& path, const QString& why);
 

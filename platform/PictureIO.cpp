@@ -29,31 +29,6 @@ QByteArray ReadPictureFile(const QString& path, PictureKind kind, qint64 maxByte
     return bytes;
 }
 
-// Loads a picture upright; scaled to exactly target when one is given.
-QImage Load(const QString& path, std::optional<QSize> target) {
-    const PictureKind kind = PictureKindOf(path);
-    const QByteArray bytes = ReadPictureFile(path, kind);
-    if (kind == PictureKind::Bmp) {
-        const QImage image = DecodeBmp(path, bytes);
-        return target ? image.scaled(*target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                      : image;
-    }
-    // Decode and scale the picture as stored, then turn the small result upright.
-    const int orientation = ReadExifOrientation(bytes);
-    const bool swap = OrientationSwapsSides(orientation);
-    QSize stored;
-    if (target) // an empty target still decodes (at the smallest scale) to check the file
-        stored = target->isEmpty() ? QSize(1, 1) : swap ? target->transposed() : *target;
-    QImage image = DecodeJpeg(path, bytes, stored);
-    if (target) {
-        if (target->isEmpty())
-            return {};
-        if (image.size() != stored)
-            image = image.scaled(stored, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
-    return ApplyOrientation(image, orientation);
-}
-
 } // namespace
 
 void FailPicture(const QString& path, const QString& why) {
@@ -76,17 +51,55 @@ PictureKind PictureKindOf(const QString& path) {
     return PictureKind::Unknown;
 }
 
+QImage DecodePicture(const QString& path, const QByteArray& bytes, std::optional<QSize> target) {
+    const PictureKind kind = PictureKindOf(path);
+    if (kind == PictureKind::Unknown)
+        FailPicture(path, QStringLiteral("unknown picture extension"));
+    if (kind == PictureKind::Bmp) {
+        const QImage image = DecodeBmp(path, bytes);
+        return target ? image.scaled(*target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                      : image;
+    }
+    // Decode and scale the picture as stored, then turn the small result upright.
+    const int orientation = ReadExifOrientation(bytes);
+    const bool swap = OrientationSwapsSides(orientation);
+    QSize stored;
+    if (target) // an empty target still decodes (at the smallest scale) to check the file
+        stored = target->isEmpty() ? QSize(1, 1) : swap ? target->transposed() : *target;
+    QImage image = DecodeJpeg(path, bytes, stored);
+    if (target) {
+        if (target->isEmpty())
+            return {};
+        if (image.size() != stored)
+            image = image.scaled(stored, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    return ApplyOrientation(image, orientation);
+}
+
 QImage LoadPicture(const QString& path) {
-    return Load(path, std::nullopt);
+    return DecodePicture(path, ReadPictureFile(path, PictureKindOf(path)), std::nullopt);
 }
 
 QImage LoadPictureScaled(const QString& path, QSize target) {
-    return Load(path, target);
+    return DecodePicture(path, ReadPictureFile(path, PictureKindOf(path)), target);
 }
 
 QSize ReadPictureSize(const QString& path) {
     const PictureKind kind = PictureKindOf(path);
-    QByteArray bytes = ReadPictureFile(path, kind, HeaderBytes);
+    const QByteArray bytes = ReadPictureFile(path, kind, HeaderBytes);
+    try {
+        return PictureSizeOf(path, bytes);
+    } catch (const PictureError&) {
+        if (kind == PictureKind::Bmp || bytes.size() < HeaderBytes)
+            throw;
+        return PictureSizeOf(path, ReadPictureFile(path, kind));
+    }
+}
+
+QSize PictureSizeOf(const QString& path, const QByteArray& bytes) {
+    const PictureKind kind = PictureKindOf(path);
+    if (kind == PictureKind::Unknown)
+        FailPicture(path, QStringLiteral("unknown picture extension"));
     if (kind == PictureKind::Bmp) {
         const std::optional<QSize> size = ReadBmpHeaderSize(bytes);
         if (!size)
@@ -94,15 +107,7 @@ QSize ReadPictureSize(const QString& path) {
         CheckPixelCount(path, size->width(), size->height());
         return *size;
     }
-    QSize size;
-    try {
-        size = ReadJpegSize(path, bytes);
-    } catch (const PictureError&) {
-        if (bytes.size() < HeaderBytes)
-            throw;
-        bytes = ReadPictureFile(path, kind);
-        size = ReadJpegSize(path, bytes);
-    }
+    const QSize size = ReadJpegSize(path, bytes);
     return OrientationSwapsSides(ReadExifOrientation(bytes)) ? size.transposed() : size;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/ProgramFolder.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 QString GetPath() {
@@ -18,4 +19,9 @@ QString ResourcePath(const QString& folder, const QString& relative) {
         out += c;
     }
     return out;
+}
+
+bool IsBelowFolder(const QString& folder, const QString& path) {
+    const QString base = QDir::cleanPath(folder) + QLatin1Char('/');
+    return QDir::cleanPath(path).startsWith(base);
 }

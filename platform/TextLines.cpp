@@ -46,7 +46,9 @@ QString LineReader::ReadLine() {
     return line;
 }
 
-int LineReader::ReadInt() { return ParseInt(ReadLine()); }
+int LineReader::ReadInt() {
+    return ParseInt(ReadLine());
+}
 
 QStringList LineReader::ReadAll() {
     QStringList lines;
@@ -55,7 +57,9 @@ QStringList LineReader::ReadAll() {
     return lines;
 }
 
-QStringList ReadLines(const QString& path) { return LineReader(path).ReadAll(); }
+QStringList ReadLines(const QString& path) {
+    return LineReader(path).ReadAll();
+}
 
 QByteArray JoinLines(const QStringList& lines) {
     QByteArray out;
@@ -77,14 +81,29 @@ int ParseInt(const QString& text) {
     return value;
 }
 
+namespace {
+WriteLimit& TestWriteLimit() {
+    static WriteLimit limit;
+    return limit;
+}
+} // namespace
+
+void SetWriteLimitForTests(WriteLimit limit) {
+    TestWriteLimit() = std::move(limit);
+}
+
 void WriteFileAtomic(const QString& path, const QByteArray& data) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw IoError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    const qint64 limit = TestWriteLimit() ? TestWriteLimit()(path) : -1;
+    const bool full = limit >= 0 && limit < data.size();
+    const QByteArray written = full ? data.left(limit) : data;
     // QSaveFile buffers the data: a write that fails while the buffer is flushed on commit()
     // would still be renamed over the target, so the flush is checked first.
-    if (file.write(data) != data.size() || !file.flush()) {
-        const QString reason = file.errorString();
+    if (file.write(written) != written.size() || !file.flush() || full) {
+        const QString reason =
+            full ? QStringLiteral("No space left on device") : file.errorString();
         file.cancelWriting();
         throw IoError(QStringLiteral("Cannot write %1: %2").arg(path, reason));
     }

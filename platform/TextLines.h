@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // Longest short text field (paths of pictures and theme pictures), in bytes of the stored text.
 inline constexpr int ShortFieldMax = 255;
@@ -46,6 +47,11 @@ private:
 // Writes data to path through a temporary file beside it that is renamed over the target, so a
 // failed write leaves the old file whole. Throws IoError naming the file.
 void WriteFileAtomic(const QString& path, const QByteArray& data);
+
+// Test hook standing in for a full disk: while set, a write of path stops after the returned
+// number of bytes (a negative number: no limit) and fails as a full disk would. Tests only.
+using WriteLimit = std::function<qint64(const QString& path)>;
+void SetWriteLimitForTests(WriteLimit limit);
 
 // WriteFileAtomic of JoinLines(lines).
 void WriteLines(const QString& path, const QStringList& lines);

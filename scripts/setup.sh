@@ -11,6 +11,9 @@ KREL_PACKAGES=(
     xvfb xauth fonts-dejavu-core
 )
 
+# Only for fuzz/run.sh: clang with libFuzzer and its sanitizer runtimes.
+KREL_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
 krel_install_missing() {
     local missing=()
     for p in "$@"; do

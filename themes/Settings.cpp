@@ -26,7 +26,11 @@ QString SettingsPath(const QString& programFolder) {
 
 int ReadThemeCount(const QString& programFolder) {
     LineReader reader(SettingsPath(programFolder));
-    return reader.ReadInt();
+    return ThemeCountOf(reader);
+}
+
+int ThemeCountOf(LineReader& settings) {
+    return settings.ReadInt();
 }
 
 bool IsForwardDirection(const QString& line) {
@@ -35,6 +39,10 @@ bool IsForwardDirection(const QString& line) {
 
 SlideSettingsText ReadSlideSettingsText(const QString& programFolder) {
     LineReader reader(SettingsPath(programFolder));
+    return SlideSettingsTextOf(reader);
+}
+
+SlideSettingsText SlideSettingsTextOf(LineReader& reader) {
     reader.ReadLine(); // the theme count
     SlideSettingsText settings;
     settings.Forward = IsForwardDirection(reader.ReadLine());

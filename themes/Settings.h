@@ -26,6 +26,11 @@ struct SlideSettingsText {
 };
 [[nodiscard]] SlideSettingsText ReadSlideSettingsText(const QString& programFolder);
 
+// The two readers above over a Res.ini already open (or in memory: LineReader::FromBytes).
+class LineReader;
+[[nodiscard]] int ThemeCountOf(LineReader& settings);
+[[nodiscard]] SlideSettingsText SlideSettingsTextOf(LineReader& settings);
+
 // The slideshow settings as the slideshow uses them; a line 3 that is no integer throws.
 struct SlideSettings {
     bool Forward = true;

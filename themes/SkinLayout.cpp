@@ -13,6 +13,10 @@ QString MainLayoutPath(const QString& programFolder) {
 
 void ReadSkinLayout(const QString& path, int lines, const std::function<void(int, int)>& apply) {
     LineReader reader(path);
+    ReadSkinLayout(reader, lines, apply);
+}
+
+void ReadSkinLayout(LineReader& reader, int lines, const std::function<void(int, int)>& apply) {
     for (int line = 0; line < lines; ++line)
         apply(line, reader.ReadInt());
 }

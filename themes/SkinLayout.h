@@ -57,6 +57,9 @@ enum class MainLine {
 // file order. Throws IoError when the file cannot be read and ConversionError at the first line
 // that is no decimal integer (a missing line included), after the lines before it were applied.
 void ReadSkinLayout(const QString& path, int lines, const std::function<void(int, int)>& apply);
+// The same over a layout file already open (or in memory: LineReader::FromBytes).
+class LineReader;
+void ReadSkinLayout(LineReader& reader, int lines, const std::function<void(int, int)>& apply);
 
 template <typename Line>
 void ReadSkinLayout(const QString& path, const std::function<void(Line, int)>& apply) {

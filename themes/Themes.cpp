@@ -1,5 +1,6 @@
 #include "themes/Themes.h"
 
+#include "platform/Errors.h"
 #include "platform/TextLines.h"
 #include "themes/Settings.h"
 
@@ -32,6 +33,10 @@ TThemes ThemeFromLines(const QStringList& lines, qsizetype first) {
 
 TThemes ReadThemeFile(const QString& path) {
     LineReader reader(path);
+    return ThemeFileOf(reader);
+}
+
+TThemes ThemeFileOf(LineReader& reader) {
     QStringList lines;
     for (int i = 0; i < ThemeBlockLines; ++i)
         lines << reader.ReadLine();
@@ -41,7 +46,19 @@ TThemes ReadThemeFile(const QString& path) {
 }
 
 QVector<TThemes> ReadCatalogue(const QString& programFolder, int count) {
-    const QStringList lines = ReadLines(CataloguePath(programFolder));
+    const QString path = CataloguePath(programFolder);
+    return CatalogueOf(ReadLines(path), count, path);
+}
+
+QVector<TThemes> CatalogueOf(const QStringList& lines, int count, const QString& path) {
+    // A count from a damaged Res.ini must not make millions of empty themes.
+    const qsizetype blocks = (lines.size() + ThemeBlockLines - 1) / ThemeBlockLines;
+    if (count < 0 || count > blocks)
+        throw IoError(
+            QStringLiteral("The theme catalogue %1 holds %2 themes, but Res.ini counts %3")
+                .arg(path)
+                .arg(blocks)
+                .arg(count));
     QVector<TThemes> themes;
     for (int i = 0; i < count; ++i)
         themes << ThemeFromLines(lines, qsizetype(i) * ThemeBlockLines);

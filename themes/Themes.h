@@ -33,10 +33,16 @@ struct TThemes {
 // The first six lines of a Theme.ini, the name cut to the short-field length. Missing lines are
 // empty. Throws IoError when the file cannot be read.
 [[nodiscard]] TThemes ReadThemeFile(const QString& path);
+class LineReader;
+[[nodiscard]] TThemes ThemeFileOf(LineReader& themeFile);
 
-// Exactly count blocks of the catalogue, whatever its length: further blocks are not read and
-// missing lines are empty. Throws IoError when the catalogue cannot be read.
+// Exactly count blocks of the catalogue: further blocks are not read and the missing lines of a
+// cut last block are empty. Throws IoError when the catalogue cannot be read, or when count is
+// negative or more than the blocks it begins (a Res.ini out of step with it).
 [[nodiscard]] QVector<TThemes> ReadCatalogue(const QString& programFolder, int count);
+// The same over the catalogue's lines; path names it in the message.
+[[nodiscard]] QVector<TThemes> CatalogueOf(const QStringList& lines, int count,
+                                           const QString& path);
 
 // The wizard's reading: the theme count from Res.ini, then that many blocks of the catalogue.
 [[nodiscard]] QVector<TThemes> ReadInstalledThemes(const QString& programFolder);

@@ -189,7 +189,6 @@ void TWizard::ReadThemes() {
     themes_.clear();
     themeCount_ = 0;
     themeCount_ = ReadThemeCount(context_.ProgramFolder);
-    themes_.resize(themeCount_); // empty entries while the catalogue cannot be read
     themes_ = ReadCatalogue(context_.ProgramFolder, themeCount_);
     for (const TThemes& theme : themes_)
         ListBox1->addItem(theme.Name);

@@ -1,0 +1,47 @@
+// The Res.ini readers and the rewrites of its writers over any bytes.
+
+#include "FuzzInput.h"
+#include "platform/Errors.h"
+#include "platform/TextLines.h"
+#include "themes/Settings.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray bytes = FuzzBytes(data, size);
+    try {
+        LineReader reader = LineReader::FromBytes(bytes);
+        (void)ThemeCountOf(reader);
+    } catch (const KrelError&) {
+    }
+    LineReader slideReader = LineReader::FromBytes(bytes);
+    const SlideSettingsText slide = SlideSettingsTextOf(slideReader);
+    try {
+        (void)ParseInt(slide.Interval);
+    } catch (const KrelError&) {
+    }
+    const QStringList lines = LineReader::FromBytes(bytes).ReadAll();
+    const QStringList sizes = PictureSizesOf(lines);
+    for (const QString& entry : sizes) {
+        try {
+            const PictureSize s = ParsePictureSize(entry);
+            if (s.Width >= PictureSizeMin && s.Width <= PictureSizeMax &&
+                s.Height >= PictureSizeMin && s.Height <= PictureSizeMax)
+                FuzzCheck(ParsePictureSize(FormatPictureSize(s.Width, s.Height)).Width == s.Width,
+                          "a formatted size parses back");
+        } catch (const KrelError&) {
+        }
+    }
+    try {
+        (void)JoinLines(WithThemeCountChanged(lines, 1));
+        (void)JoinLines(WithThemeCountChanged(lines, -1));
+    } catch (const KrelError&) {
+    }
+    const QStringList applied = WithSlideSettings(lines, slide.Forward, slide.Interval);
+    FuzzCheck(applied.size() >= 3, "the slideshow rewrite has lines 2 and 3");
+    const QStringList resized = WithPictureSizes(lines, DefaultPictureSizes());
+    if (lines.contains(SizeSeparator))
+        FuzzCheck(PictureSizesOf(resized) == DefaultPictureSizes(), "applied sizes read back");
+    else
+        FuzzCheck(resized == lines, "without a separator the sizes change nothing");
+    (void)JoinLines(resized);
+    return 0;
+}
