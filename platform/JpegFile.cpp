@@ -41,8 +41,14 @@ JpegHeader ReadHeader(tjhandle handle, const QString& path, const QByteArray& by
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     if (bytes.isEmpty() ||
         tjDecompressHeader3(handle, data, static_cast<unsigned long>(bytes.size()), &h.Width,
-                            &h.Height, &subsampling, &h.Colorspace) != 0)
-        FailPicture(path, QStringLiteral("not a JPEG picture (%1)").arg(ErrorText(handle)));
+                            &h.Height, &subsampling, &h.Colorspace) != 0) {
+        // A file that starts as a JPEG does is a damaged one (cut short, impossible header).
+        const bool jpeg = bytes.startsWith("\xff\xd8");
+        FailPicture(path,
+                    QStringLiteral("%1 (%2)").arg(jpeg ? QStringLiteral("damaged JPEG picture")
+                                                       : QStringLiteral("not a JPEG picture"),
+                                                  ErrorText(handle)));
+    }
     if (h.Width <= 0 || h.Height <= 0)
         FailPicture(path, QStringLiteral("the JPEG header gives no size"));
     CheckPixelCount(path, h.Width, h.Height);

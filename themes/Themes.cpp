@@ -5,6 +5,26 @@
 #include "themes/Settings.h"
 
 #include <QFile>
+#include <QScopeGuard>
+
+namespace {
+
+// Changes the theme count after the catalogue was rewritten from oldLines; when the count cannot
+// be written the old catalogue goes back, so the two never disagree.
+void ChangeCountOrRestore(const QString& programFolder, int delta, const QStringList& oldLines) {
+    try {
+        ChangeThemeCount(programFolder, delta);
+    } catch (...) {
+        try {
+            WriteLines(CataloguePath(programFolder), oldLines);
+        } catch (...) {
+            // the count's error is the one to report
+        }
+        throw;
+    }
+}
+
+} // namespace
 
 QString CataloguePath(const QString& programFolder) {
     return programFolder + QStringLiteral("Themes.ini");
@@ -82,7 +102,7 @@ AddThemeResult AddTheme(const QString& programFolder, const QString& themeFile) 
     // The count must be raisable before the catalogue grows, or the two would disagree.
     (void)ReadThemeCount(programFolder);
     WriteLines(catalogue, lines + BlockLines(theme));
-    ChangeThemeCount(programFolder, 1);
+    ChangeCountOrRestore(programFolder, 1, lines);
     return AddThemeResult::Added;
 }
 
@@ -117,9 +137,9 @@ RemoveThemeResult RemoveTheme(const QString& programFolder, const QString& theme
     (void)ReadThemeCount(programFolder); // as for adding: the count first
     // The copy goes to Themes1.ini first, so the catalogue is replaced only by a complete copy.
     const QString copy = CatalogueCopyPath(programFolder);
+    const auto removeCopy = qScopeGuard([&copy] { QFile::remove(copy); });
     WriteLines(copy, kept);
     WriteLines(catalogue, ReadLines(copy));
-    QFile::remove(copy);
-    ChangeThemeCount(programFolder, -result.Dropped);
+    ChangeCountOrRestore(programFolder, -result.Dropped, lines);
     return result;
 }
