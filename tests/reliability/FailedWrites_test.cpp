@@ -2,11 +2,14 @@
 // file is left behind, the user sees one message naming the file, and what the program keeps in
 // memory still says what is on disk.
 
+#include "../output/OutputFixture.h"
 #include "FullDisk.h"
 #include "album/Album.h"
 #include "album/AlbumFile.h"
 #include "album/AlbumSave.h"
 #include "app/ui/GenericErrors.h"
+#include "output/PageExport.h"
+#include "output/PageFiles.h"
 #include "platform/Errors.h"
 #include "platform/PictureIO.h"
 #include "tests/support/Fixtures.h"
@@ -16,9 +19,11 @@
 #include "themes/ui/Preferences.h"
 #include "view/AlbumEditing.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -234,5 +239,57 @@ TEST(FailedWrite, TransformedPictureKeepsTheOldFileAndTheEntry) {
             EXPECT_EQ(album.Fotos[0].Picture.cacheKey(), thumbnail);
             EXPECT_FALSE(session.AlbumSaved);
         }
+    }
+}
+
+// Pages saved as pictures over the files of an earlier save: one page, and every page with the
+// write of one page in the middle failing.
+TEST(FailedWrite, SavedPagesKeepTheOldFiles) {
+    TempProgramFolder folder;
+    WriteTheme(folder);
+    const TAlbum album = MakeAlbum(folder, 3, OrientationVertical);
+    const PageSaveSettings settings{folder.Path(), &album, QSize(300, 450), 10};
+    OutputPen pen;
+    const auto oldFiles = [](const QString& dir, const QStringList& names) {
+        QMap<QString, QByteArray> bytes;
+        for (const QString& name : names)
+            bytes[name] = Bytes(WritePicture(QDir(dir).filePath(name), 20, 30));
+        return bytes;
+    };
+    for (const qint64 cut : {0, 1, 1000}) {
+        SCOPED_TRACE("cut at " + std::to_string(cut));
+        QTemporaryDir one;
+        const QString path = QDir(one.path()).filePath("page.jpg");
+        const QMap<QString, QByteArray> before = oldFiles(one.path(), {"page.jpg"});
+        ScriptedDialogs dialogs;
+        RecordingProgress progress;
+        {
+            FullDisk disk("page.jpg", cut);
+            EXPECT_FALSE(RunGuarded(
+                &dialogs, [&] { SaveOnePage(settings, 2, PageSide::Right, path, progress, pen); }));
+        }
+        EXPECT_EQ(Bytes(path), before["page.jpg"]);
+        EXPECT_EQ(FilesIn(one.path()), QStringList{"page.jpg"});
+        ExpectOneWriteError(dialogs, path);
+        EXPECT_EQ(progress.Closed, 1);
+
+        QTemporaryDir all;
+        QStringList names;
+        for (const PageFile& file : AllPageFiles("B", album.SpreadCount))
+            names << file.Name;
+        const QMap<QString, QByteArray> earlier = oldFiles(all.path(), names);
+        dialogs.Messages.clear();
+        {
+            FullDisk disk("B2_L.jpg", cut);
+            EXPECT_FALSE(RunGuarded(
+                &dialogs, [&] { SaveAllPages(settings, all.path(), "B", progress, pen); }));
+        }
+        names.sort();
+        EXPECT_EQ(FilesIn(all.path()), names);
+        ExpectOneWriteError(dialogs, QDir(all.path()).filePath("B2_L.jpg"));
+        // The pages before the failing one are new; it and every later one are the old files.
+        for (const char* kept : {"B2_L.jpg", "B2_R.jpg", "B3_L.jpg", "B3_R.jpg", "B4_R.jpg"})
+            EXPECT_EQ(Bytes(QDir(all.path()).filePath(kept)), earlier[kept]) << kept;
+        EXPECT_NE(Bytes(QDir(all.path()).filePath("B1_R.jpg")), earlier["B1_R.jpg"]);
     }
 }
