@@ -3,6 +3,7 @@
 #include "album/AlbumSave.h"
 #include "app/SoundThread.h"
 #include "app/ui/GenericErrors.h"
+#include "output/ui/OutputCommands.h"
 #include "platform/DialogService.h"
 #include "platform/ProgramFolder.h"
 #include "themes/Settings.h"
@@ -67,6 +68,7 @@ TGraph::TGraph(const AppContext& context, QSize desktop, QWidget* parent)
     CreatePopupMenu();
     edit_ = std::make_unique<EditCommands>(
         context_, this, [this] { book_.Redraw(); }, [this] { book_.ShowPages(); });
+    output_ = std::make_unique<OutputCommands>(context_, this);
 
     Timer3.setInterval(HideStepMs);
     Timer4.setInterval(HideDelayMs);
@@ -380,10 +382,13 @@ void TGraph::SlideshowChanged(bool running) {
     buttons_[12]->setVisible(running);
 }
 
-// The output commands are not wired to this window yet; their buttons, keys and menu items lead
-// here.
-void TGraph::SpeedButton6Click() {}
-void TGraph::SpeedButton9Click() {}
+// The output commands: save as picture and print.
+void TGraph::SpeedButton6Click() {
+    output_->SaveAsPicture(Panel1);
+}
+void TGraph::SpeedButton9Click() {
+    output_->Print();
+}
 
 // The editing and wallpaper commands; each redraws the album.
 void TGraph::SpeedButton5Click() {

@@ -10,6 +10,7 @@
 #include <memory>
 
 class EditCommands;
+class OutputCommands;
 class QMenu;
 class QAction;
 class QToolButton;
@@ -98,5 +99,6 @@ private:
     QTimer Timer4;
     bool panelShown_ = false;
     std::function<void()> quitModal_;
-    std::unique_ptr<EditCommands> edit_; // after the book: its commands redraw it
+    std::unique_ptr<EditCommands> edit_;     // after the book: its commands redraw it
+    std::unique_ptr<OutputCommands> output_; // save as picture and print
 };
