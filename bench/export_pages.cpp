@@ -155,7 +155,8 @@ double Floor(const std::vector<std::vector<QString>>& pages, const QImage& page)
     tjhandle decoder = tjInitDecompress();
     tjhandle encoder = tjInitCompress();
     std::vector<unsigned char> pixels;
-    unsigned char* jpeg = nullptr;
+    unsigned char* jpeg = nullptr; // reused by every encode, with its size
+    unsigned long jpegSize = 0;
     QElapsedTimer timer;
     timer.start();
     for (const std::vector<QString>& files : pages) {
@@ -168,9 +169,8 @@ double Floor(const std::vector<std::vector<QString>>& pages, const QImage& page)
             if (tjDecompress2(decoder, data, bytes.size(), pixels.data(), w, 0, h, TJPF_BGRX, 0))
                 std::fprintf(stderr, "floor: cannot decode %s\n", qPrintable(file));
         }
-        unsigned long size = 0;
         if (tjCompress2(encoder, page.constBits(), page.width(), page.bytesPerLine(), page.height(),
-                        TJPF_BGRX, &jpeg, &size, TJSAMP_420, PageQuality, 0))
+                        TJPF_BGRX, &jpeg, &jpegSize, TJSAMP_420, PageQuality, 0))
             std::fprintf(stderr, "floor: cannot encode\n");
     }
     const double seconds = timer.nsecsElapsed() / 1e9;
