@@ -8,5 +8,6 @@ krel_build "$KREL_ROOT/build"
 ctest --test-dir "$KREL_ROOT/build" --output-on-failure -j "$(nproc)"
 if [ "${1:-}" = "--sanitize" ]; then
     krel_build "$KREL_ROOT/build/sanitize" -DKREL_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    ctest --test-dir "$KREL_ROOT/build/sanitize" --output-on-failure -j "$(nproc)"
+    LSAN_OPTIONS="suppressions=$KREL_ROOT/scripts/lsan.supp" \
+        ctest --test-dir "$KREL_ROOT/build/sanitize" --output-on-failure -j "$(nproc)"
 fi

@@ -143,7 +143,7 @@ TEST_F(RenderedPages, RightContentsPageWithoutEntriesIsTheBackgroundAlone) {
                           RightColour));
     // One entry more, and the right page lists exactly that last entry.
     const TAlbum album = MakeAlbum(folder, 21, OrientationVertical);
-    const TRect& t = MakePrintLayout(album, QSize(W, H)).Cells[20].FotoRect;
+    const TRect t = MakePrintLayout(album, QSize(W, H)).Cells[20].FotoRect;
     EXPECT_EQ(Render(album, 1, PageSide::Right)
                   .pixelColor((t.Left + t.Right) / 2, (t.Top + t.Bottom) / 2),
               PictureColour(20));

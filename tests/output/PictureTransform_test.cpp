@@ -336,7 +336,7 @@ TEST(JpegExif, OrientationIsReadAndSetInEitherByteOrder) {
     QByteArray little = ExifSegmentWith(3);
     // The same block written little-endian: "II", 42, offset 8, entries swapped byte by byte.
     QByteArray tiff("II\x2a\0\x08\0\0\0", 8);
-    tiff += QByteArray("\x01\0\x12\x01\x03\0\x01\0\0\0\x05\0\0\0\0\0\0\0", 20);
+    tiff += QByteArray("\x01\0\x12\x01\x03\0\x01\0\0\0\x05\0\0\0\0\0\0\0", 18);
     QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
     QByteArray seg("\xFF\xE1", 2);
     seg.append(char(0)).append(char(body.size() + 2));
