@@ -6,6 +6,7 @@
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
+#include "platform/StderrDialogs.h"
 #include "platform/Progress.h"
 #include "view/AlbumBook.h"
 #include "view/Geometry.h"
@@ -26,27 +27,9 @@ const QString Usage =
     QStringLiteral("usage: krel-album --render SPREAD --screen WxH --out FILE.png ALBUM.kpa");
 constexpr int MaxScreenSide = 16384;
 
-void PrintError(const QString& text) {
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-}
-
 [[noreturn]] void Refuse(const QString& why) {
     throw KrelError(why + QStringLiteral("\n") + Usage);
 }
-
-// Message boxes become lines on standard error; questions are answered Yes.
-class StderrDialogs : public DialogService {
-public:
-    MessageResult Message(const QString& text, MessageKind, MessageButtons buttons) override {
-        PrintError(text);
-        return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Yes;
-    }
-    QString OpenFile(const FileDialogOptions&) override { return {}; }
-    QStringList OpenFiles(const FileDialogOptions&) override { return {}; }
-    QString SaveFile(const FileDialogOptions&) override { return {}; }
-    QString ChooseFolder(const QString&, const QString&) override { return {}; }
-    bool PrintSetup(QPrinter&, int, int) override { return false; }
-};
 
 QSize ParseScreen(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
@@ -155,10 +138,10 @@ int RunRenderCommand(int argc, char** argv) {
     try {
         RenderAlbumView(ParseRenderCommand(QGuiApplication::arguments().mid(1)), GetPath());
     } catch (const KrelError& e) {
-        PrintError(e.Message);
+        PrintError(QString(), e.Message);
         return 1;
     } catch (const std::exception& e) {
-        PrintError(QString::fromLocal8Bit(e.what()));
+        PrintError(QString(), QString::fromLocal8Bit(e.what()));
         return 1;
     }
     return 0;

@@ -9,6 +9,7 @@
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
+#include "platform/StderrDialogs.h"
 #include "platform/Progress.h"
 #include "themes/Settings.h"
 #include "view/Geometry.h"
@@ -27,31 +28,14 @@ const QString PrintPdfOption = QStringLiteral("--print-pdf");
 // the contents thumbnails keep the proportions they have there.
 constexpr int HeadlessScreenWidth = 1280;
 
+const QString ErrorPrefix = QStringLiteral("krel-album");
 const QString Usage = QStringLiteral(
     "usage: krel-album --export-pages ALBUM.kpa --size WxH [--quality 0..10] --out DIR/NAME\n"
     "       krel-album --print-pdf FILE.pdf ALBUM.kpa [--from P] [--to Q] [--copies N]");
 
-void PrintError(const QString& text) {
-    std::fprintf(stderr, "krel-album: %s\n", text.toLocal8Bit().constData());
-}
-
 [[noreturn]] void Refuse(const QString& why) {
     throw KrelError(why + QLatin1Char('\n') + Usage);
 }
-
-// Messages go to standard error; dialogs answer as if cancelled.
-class StderrDialogs : public DialogService {
-public:
-    MessageResult Message(const QString& text, MessageKind, MessageButtons buttons) override {
-        PrintError(text);
-        return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Yes;
-    }
-    QString OpenFile(const FileDialogOptions&) override { return {}; }
-    QStringList OpenFiles(const FileDialogOptions&) override { return {}; }
-    QString SaveFile(const FileDialogOptions&) override { return {}; }
-    QString ChooseFolder(const QString&, const QString&) override { return {}; }
-    bool PrintSetup(QPrinter&, int, int) override { return false; }
-};
 
 int IntOption(const QString& name, const QString& value, int minimum, int maximum) {
     bool ok = false;
@@ -167,11 +151,11 @@ int RunHeadlessCommand(int argc, char** argv) {
         if (!QFileInfo(folder).isDir())
             throw KrelError(QStringLiteral("Folder not found: %1").arg(folder));
     } catch (const KrelError& e) {
-        PrintError(e.Message);
+        PrintError(ErrorPrefix, e.Message);
         return 1;
     }
 
-    StderrDialogs dialogs;
+    StderrDialogs dialogs(ErrorPrefix);
     NullProgress progress;
     AlbumSession session;
     SelektSizePage(session, HeadlessScreenWidth);
@@ -190,9 +174,9 @@ int RunHeadlessCommand(int argc, char** argv) {
                 PrintPdf(request, context.ProgramFolder, session.Album, dialogs);
             done = true;
         } catch (const KrelError& e) {
-            PrintError(e.Message);
+            PrintError(ErrorPrefix, e.Message);
         } catch (const std::exception& e) {
-            PrintError(QString::fromLocal8Bit(e.what()));
+            PrintError(ErrorPrefix, QString::fromLocal8Bit(e.what()));
         }
     };
     const LoadResult result = OpenAlbum(context, request.Album);
