@@ -11,11 +11,13 @@
 #include "album/AlbumFile.h"
 #include "platform/PictureIO.h"
 
+#include "bench/support/SyntheticPhoto.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -53,30 +55,10 @@ QString PicturePath(int i) {
 }
 
 // Sky-to-ground gradients, soft light patches, a few shapes and sensor-like noise.
-QImage MakePhoto(int i) {
+QImage MakeScene(int i) {
     const QSize size = i % 3 == 2 ? QSize(3000, 4000) : QSize(4000, 3000);
-    QImage image(size, QImage::Format_RGB32);
-    quint32 state = 2463534242u + i * 7919u;
-    auto noise = [&state] {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return static_cast<int>(state % 17) - 8;
-    };
-    const double w = size.width(), h = size.height(), phase = i * 0.7;
-    for (int y = 0; y < size.height(); ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        const double fy = y / h;
-        for (int x = 0; x < size.width(); ++x) {
-            const double fx = x / w;
-            const double light =
-                0.5 + 0.5 * std::sin(6.0 * fx + phase) * std::cos(4.0 * fy - phase);
-            const int r = static_cast<int>(60 + 120 * fy + 60 * light) + noise();
-            const int g = static_cast<int>(90 + 80 * (1 - fy) + 50 * light * fx) + noise();
-            const int b = static_cast<int>(200 - 140 * fy + 30 * light) + noise();
-            line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
-        }
-    }
+    QImage image = MakePhoto(i, size);
+    const double w = size.width(), h = size.height();
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     for (int k = 0; k < 6; ++k) {
@@ -94,7 +76,7 @@ void MakePictures() {
     for (int i = 0; i < Pictures; ++i) {
         if (QFileInfo::exists(PicturePath(i)))
             continue;
-        SaveJpeg(MakePhoto(i), PicturePath(i), PhotoQuality);
+        SaveJpeg(MakeScene(i), PicturePath(i), PhotoQuality);
         std::fprintf(stderr, "\rmaking pictures: %d/%d", i + 1, Pictures);
     }
     std::fprintf(stderr, "\n");
