@@ -65,6 +65,9 @@ public:
     [[nodiscard]] bool PanelShown() const { return panelShown_; }
     [[nodiscard]] const QTimer& HideTimer() const { return Timer3; }
     [[nodiscard]] const QTimer& DelayTimer() const { return Timer4; }
+    // The desktop session is ending: asks about an unsaved album as Exit does and closes the view.
+    // False when the user keeps the view (the session's end is then cancelled).
+    bool EndSession();
     // Where the mouse cursor is, in window coordinates (the toolbar timer asks); replaceable so
     // that tests can place it.
     std::function<QPoint()> CursorPos;
@@ -85,6 +88,8 @@ private:
                             void (TGraph::*handler)());
     void FormShow();
     void FormClose();
+    // Whether the view may close now: asks "Are you sure ..." while the album is unsaved.
+    bool MayClose();
     void PlayTurnSound();
     void SlideshowChanged(bool running);
 
@@ -98,6 +103,7 @@ private:
     QTimer Timer3;
     QTimer Timer4;
     bool panelShown_ = false;
+    bool leaving_ = false; // the close was already confirmed
     std::function<void()> quitModal_;
     std::unique_ptr<EditCommands> edit_;     // after the book: its commands redraw it
     std::unique_ptr<OutputCommands> output_; // save as picture and print
