@@ -9,6 +9,8 @@ KREL_PACKAGES=(
     libturbojpeg0-dev libsdl2-dev libglib2.0-dev
     libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs
     xvfb xauth fonts-dejavu-core
+    dpkg-dev fakeroot file lintian appstream desktop-file-utils shared-mime-info
+    openbox xdotool x11-utils util-linux
 )
 
 # Only for fuzz/run.sh: clang with libFuzzer and its sanitizer runtimes.
