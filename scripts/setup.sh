@@ -9,6 +9,7 @@ KREL_PACKAGES=(
     libturbojpeg0-dev libsdl2-dev libglib2.0-dev
     libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs
     xvfb xauth fonts-dejavu-core
+    gsettings-desktop-schemas dbus-daemon
     dpkg-dev fakeroot file lintian appstream desktop-file-utils shared-mime-info
     openbox xdotool x11-utils util-linux
 )
