@@ -1,5 +1,7 @@
 #include "album/Album.h"
 
+#include "album/ThumbnailStore.h"
+
 #include <stdexcept>
 
 int CountIndexPages(int count) {
@@ -52,7 +54,8 @@ const TRect& FrameRect(const TAlbum& album, FrameSlot slot) {
 }
 
 std::optional<int> EntryInFrame(const TAlbum& album, int spread, FrameSlot slot) {
-    if (KindOfSpread(album, spread) != SpreadKind::Pictures || !IsValidOrientation(album.Orientation))
+    if (KindOfSpread(album, spread) != SpreadKind::Pictures ||
+        !IsValidOrientation(album.Orientation))
         return std::nullopt;
     const int k = spread - album.IndexPages; // picture spread number, from 1
     int entry = -1;
@@ -77,4 +80,6 @@ void EmptyAlbum(AlbumSession& session) {
     session.Album.Fotos.squeeze();
     session.Album.Count = 0;
     session.AlbumSaved = false;
+    if (session.Album.Thumbnails)
+        session.Album.Thumbnails->Memory().Clear();
 }

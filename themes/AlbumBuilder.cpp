@@ -1,10 +1,10 @@
 #include "themes/AlbumBuilder.h"
 
+#include "album/Geometry.h"
 #include "platform/PictureIO.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Progress.h"
 #include "platform/TextLines.h"
-#include "view/Geometry.h"
 
 namespace {
 

@@ -1,9 +1,10 @@
 #include "view/AlbumEditing.h"
 
+#include "album/Geometry.h"
+#include "album/ThumbnailStore.h"
 #include "platform/Errors.h"
 #include "platform/Progress.h"
 #include "platform/TextLines.h"
-#include "view/Geometry.h"
 
 #include <memory>
 
@@ -135,6 +136,9 @@ void TransformPicture(AlbumSession& session, int index, PictureTransform transfo
             rect = Dimension(upright, FrameRect(album, FrameSlotOf(album.Orientation, index)));
             return RectSize(rect);
         });
+    // The file is new: no cached thumbnail of it holds any longer.
+    if (album.Thumbnails)
+        album.Thumbnails->Replace(foto.FileName, RectSize(rect), result.Thumbnail);
     if (!laidOut)
         return;
     foto.PictureSize = result.Size;

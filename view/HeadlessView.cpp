@@ -1,15 +1,17 @@
 #include "view/HeadlessView.h"
 
+#include "album/ThumbnailStore.h"
+
 #include "album/Album.h"
 #include "album/AlbumLoader.h"
+#include "album/Geometry.h"
 #include "app/AppContext.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
-#include "platform/StderrDialogs.h"
 #include "platform/Progress.h"
+#include "platform/StderrDialogs.h"
 #include "view/AlbumBook.h"
-#include "view/Geometry.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -113,6 +115,10 @@ void RenderAlbumView(const RenderRequest& request, const QString& programFolder)
         }
         session.CurrentSpread = request.Spread;
         book.Redraw();
+        // A picture that cannot be decoded leaves its frame empty and is named, as the view does.
+        if (session.Album.Thumbnails)
+            for (const QString& message : session.Album.Thumbnails->TakeFailures())
+                dialogs.Message(message, MessageKind::Error, MessageButtons::Yes);
         QImage screen(request.Screen, QImage::Format_RGB32);
         screen.fill(Qt::black);
         QPainter painter(&screen);

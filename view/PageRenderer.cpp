@@ -1,6 +1,8 @@
 #include "view/PageRenderer.h"
 
-#include "view/Geometry.h"
+#include "album/Geometry.h"
+#include "album/SpreadThumbnails.h"
+#include "album/ThumbnailStore.h"
 
 namespace {
 
@@ -53,6 +55,7 @@ void PageRenderer::DrawFon(AlbumSession& session) {
     if (album.LeftPage.isNull() || album.RightPage.isNull())
         return;
     const int s = session.CurrentSpread;
+    FetchSpread(album, s);
     switch (KindOfSpread(album, s)) {
     case SpreadKind::FrontCover: {
         {
@@ -93,6 +96,31 @@ void PageRenderer::DrawFon(AlbumSession& session) {
     }
 }
 
+void PageRenderer::FetchSpread(const TAlbum& album, int spread) {
+    fetched_.clear();
+    if (!album.Thumbnails)
+        return;
+    QVector<ThumbnailRequest> needed;
+    for (const ThumbnailRequest& r : SpreadThumbnails(album, spread))
+        if (album.Fotos[r.Entry].Picture.isNull())
+            needed << r;
+    const QVector<QImage> images = album.Thumbnails->Fetch(needed);
+    for (int i = 0; i < needed.size(); ++i)
+        fetched_.insert(needed[i].Entry, images[i]);
+    const int direction = spread >= lastSpread_ ? 1 : -1;
+    lastSpread_ = spread;
+    QVector<ThumbnailRequest> later;
+    for (int next : SpreadsToPrepare(album, spread, direction))
+        later += SpreadThumbnails(album, next);
+    album.Thumbnails->Want(later);
+}
+
+const QImage& PageRenderer::Thumbnail(const TAlbum& album, int entry) const {
+    const QImage& own = album.Fotos[entry].Picture;
+    const auto it = fetched_.find(entry);
+    return own.isNull() && it != fetched_.end() ? *it : own;
+}
+
 void PageRenderer::DrawIndex(AlbumSession& session, int contentsSpread) {
     TAlbum& album = session.Album;
     PageCanvas left(album.LeftPage, LeftState);
@@ -121,7 +149,7 @@ void PageRenderer::DrawIndexEntry(PageCanvas& canvas, const AlbumSession& sessio
 
     st.PenColor = PageBlack;
     const TRect& fotoRect = album.Index[entry].FotoRect;
-    canvas.StretchDraw(fotoRect, ContentsThumbnail(album.Fotos[entry], fotoRect));
+    canvas.StretchDraw(fotoRect, ContentsThumbnail(Thumbnail(album, entry), fotoRect));
 
     TRect strip = cell;
     strip.Top = cell.Bottom - session.PageHeight / 32;
@@ -140,20 +168,18 @@ void PageRenderer::DrawIndexEntry(PageCanvas& canvas, const AlbumSession& sessio
     st.PenColor = PageBlack;
 }
 
-const QImage& PageRenderer::ContentsThumbnail(const TFoto& foto, const TRect& target) {
-    if (foto.Picture.isNull() || target.IsEmpty() ||
-        foto.Picture.size() == QSize(target.Width(), target.Height()))
-        return foto.Picture;
-    const QString key = QStringLiteral("%1/%2x%3")
-                            .arg(foto.Picture.cacheKey())
-                            .arg(target.Width())
-                            .arg(target.Height());
+const QImage& PageRenderer::ContentsThumbnail(const QImage& picture, const TRect& target) {
+    if (picture.isNull() || target.IsEmpty() ||
+        picture.size() == QSize(target.Width(), target.Height()))
+        return picture;
+    const QString key =
+        QStringLiteral("%1/%2x%3").arg(picture.cacheKey()).arg(target.Width()).arg(target.Height());
     auto it = thumbnailCache_.find(key);
     if (it != thumbnailCache_.end())
         return *it;
     if (thumbnailCache_.size() >= ThumbnailCacheLimit)
         thumbnailCache_.clear();
-    return *thumbnailCache_.insert(key, SmoothlyScaled(foto.Picture, RectSize(target)));
+    return *thumbnailCache_.insert(key, SmoothlyScaled(picture, RectSize(target)));
 }
 
 void PageRenderer::DrawFoto(TAlbum& album, int k) {
@@ -166,7 +192,7 @@ void PageRenderer::DrawFoto(TAlbum& album, int k) {
         if (!EntryExists(album, e))
             continue;
         PageCanvas& canvas = j < perPage ? left : right;
-        canvas.StretchDraw(album.Fotos[e].Rect, album.Fotos[e].Picture);
+        canvas.StretchDraw(album.Fotos[e].Rect, Thumbnail(album, e));
     }
 }
 

@@ -39,7 +39,15 @@ public:
 
 private:
     void DrawIndexEntry(PageCanvas& canvas, const AlbumSession& session, int cellOf, int entry);
-    const QImage& ContentsThumbnail(const TFoto& foto, const TRect& target);
+    const QImage& ContentsThumbnail(const QImage& picture, const TRect& target);
+    // Makes the thumbnails of spread ready (the entries without one of their own), then asks for
+    // those of the spreads that may come next.
+    void FetchSpread(const TAlbum& album, int spread);
+    // The thumbnail entry shows on the spread being drawn.
+    [[nodiscard]] const QImage& Thumbnail(const TAlbum& album, int entry) const;
+
+    QHash<int, QImage> fetched_; // entry -> thumbnail of the spread being drawn
+    int lastSpread_ = 0;
 
     // Contents thumbnails scaled smoothly once and kept while their picture stays the same.
     QHash<QString, QImage> thumbnailCache_;

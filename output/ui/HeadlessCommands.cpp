@@ -2,6 +2,7 @@
 
 #include "album/Album.h"
 #include "album/AlbumLoader.h"
+#include "album/Geometry.h"
 #include "app/AppContext.h"
 #include "output/PageExport.h"
 #include "output/PrintFlow.h"
@@ -9,10 +10,9 @@
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
-#include "platform/StderrDialogs.h"
 #include "platform/Progress.h"
+#include "platform/StderrDialogs.h"
 #include "themes/Settings.h"
-#include "view/Geometry.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+#include "album/ThumbnailStore.h"
 // The installed program folder as the build lays it out: every file that a data file names exists
 // and decodes, the data files have their exact line counts, and the sounds are 16-bit PCM.
 #include "album/Album.h"
@@ -286,8 +287,12 @@ TEST(SampleAlbum, LoadsWithoutAMessageIntoAFullBook) {
     EXPECT_TRUE(session.PendingResavePath.isEmpty());
     ASSERT_GE(seen.Count, 12);
     EXPECT_EQ(seen.IndexPages, 1);
+    ASSERT_TRUE(seen.Thumbnails);
     for (const TFoto& foto : seen.Fotos)
-        EXPECT_FALSE(foto.Picture.isNull()) << qPrintable(foto.FileName);
+        EXPECT_FALSE(
+            seen.Thumbnails->Fetch({{foto.FileName, foto.PictureSize, RectSize(foto.Rect)}})[0]
+                .isNull())
+            << qPrintable(foto.FileName);
 }
 
 TEST(Splash, FigureStandsOnItsTopLeftColour) {

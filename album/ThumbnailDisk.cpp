@@ -1,0 +1,178 @@
+#include "album/ThumbnailDisk.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <algorithm>
+#include <glib.h>
+#include <utime.h>
+#include <vector>
+
+namespace {
+
+const char UriKey[] = "Thumb::URI";
+const char MTimeKey[] = "Thumb::MTime";
+const char SizeKey[] = "Thumb::Size";
+// zlib level 1: a fast write that still packs photographs well.
+constexpr int PngQuality = 80;
+
+std::optional<qint64> ModificationTime(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return std::nullopt;
+    return info.lastModified().toSecsSinceEpoch();
+}
+
+} // namespace
+
+DiskThumbnails::DiskThumbnails(QString root, qint64 capBytes)
+    : root_(std::move(root)), cap_(capBytes) {}
+
+QString DiskThumbnails::DefaultRoot() {
+    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (cache.isEmpty())
+        cache = QDir::homePath() + QStringLiteral("/.cache");
+    return cache + QStringLiteral("/thumbnails");
+}
+
+std::optional<int> DiskThumbnails::ClassFor(QSize size) {
+    const int side = std::max(size.width(), size.height());
+    for (int c : Classes)
+        if (side <= c)
+            return c;
+    return std::nullopt;
+}
+
+QString DiskThumbnails::ClassFolder(int sizeClass) {
+    switch (sizeClass) {
+    case 128:
+        return QStringLiteral("normal");
+    case 256:
+        return QStringLiteral("large");
+    case 512:
+        return QStringLiteral("x-large");
+    default:
+        return QStringLiteral("xx-large");
+    }
+}
+
+QByteArray DiskThumbnails::FileUri(const QString& path) {
+    // GLib's escaping, so that the names match those of the desktop's own programs.
+    gchar* uri = g_filename_to_uri(
+        QFile::encodeName(QFileInfo(path).absoluteFilePath()).constData(), nullptr, nullptr);
+    QByteArray result(uri ? uri : "");
+    g_free(uri);
+    return result;
+}
+
+QString DiskThumbnails::EntryPath(const QString& path, int sizeClass) const {
+    const QByteArray md5 = QCryptographicHash::hash(FileUri(path), QCryptographicHash::Md5).toHex();
+    return root_ + QLatin1Char('/') + ClassFolder(sizeClass) + QLatin1Char('/') +
+           QString::fromLatin1(md5) + QStringLiteral(".png");
+}
+
+std::optional<QImage> DiskThumbnails::Read(const QString& path, int sizeClass) {
+    const std::optional<qint64> mtime = ModificationTime(path);
+    if (!mtime)
+        return std::nullopt;
+    const QString entry = EntryPath(path, sizeClass);
+    QImageReader reader(entry, "png");
+    if (!reader.canRead())
+        return std::nullopt;
+    if (reader.text(QLatin1String(UriKey)).toUtf8() != FileUri(path) ||
+        reader.text(QLatin1String(MTimeKey)) != QString::number(*mtime))
+        return std::nullopt;
+    // The size, when the entry gives it, tells apart files rewritten within one second.
+    const QString size = reader.text(QLatin1String(SizeKey));
+    if (!size.isEmpty() && size != QString::number(QFileInfo(path).size()))
+        return std::nullopt;
+    QImage image = reader.read();
+    // A cut or damaged entry reads as null (or short of its own size): made again by the caller.
+    if (image.isNull() || std::max(image.width(), image.height()) > sizeClass)
+        return std::nullopt;
+    utime(QFile::encodeName(entry).constData(), nullptr); // used now: kept longest by Trim
+    return image;
+}
+
+void DiskThumbnails::Write(const QString& path, int sizeClass, const QImage& image) {
+    const std::optional<qint64> mtime = ModificationTime(path);
+    if (!mtime || image.isNull())
+        return;
+    const QString entry = EntryPath(path, sizeClass);
+    const QString folder = QFileInfo(entry).absolutePath();
+    if (!QDir().mkpath(folder))
+        return;
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QImage marked = image.convertToFormat(QImage::Format_RGB32);
+    marked.setText(QLatin1String(UriKey), QString::fromUtf8(FileUri(path)));
+    marked.setText(QLatin1String(MTimeKey), QString::number(*mtime));
+    marked.setText(QLatin1String(SizeKey), QString::number(QFileInfo(path).size()));
+    QSaveFile file(entry);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QImageWriter writer(&file, "png");
+    writer.setQuality(PngQuality);
+    if (!writer.write(marked)) {
+        file.cancelWriting();
+        return;
+    }
+    const qint64 bytes = file.size();
+    if (!file.commit())
+        return;
+    if ((written_ += bytes) > cap_ / 16)
+        Trim();
+}
+
+void DiskThumbnails::Forget(const QString& path) {
+    for (int c : Classes)
+        QFile::remove(EntryPath(path, c));
+}
+
+void DiskThumbnails::Trim() {
+    std::lock_guard lock(trimMutex_);
+    written_ = 0;
+    struct Entry {
+        QString Path;
+        qint64 Bytes;
+        qint64 Used;
+    };
+    std::vector<Entry> entries;
+    qint64 total = 0;
+    for (int c : Classes) {
+        QDirIterator it(root_ + QLatin1Char('/') + ClassFolder(c), {QStringLiteral("*.png")},
+                        QDir::Files);
+        while (it.hasNext()) {
+            it.next();
+            const QFileInfo info = it.fileInfo();
+            entries.push_back(
+                {info.filePath(), info.size(), info.lastModified().toMSecsSinceEpoch()});
+            total += info.size();
+        }
+    }
+    if (total <= cap_)
+        return;
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.Used < b.Used; });
+    for (const Entry& e : entries) {
+        if (total <= cap_)
+            break;
+        if (QFile::remove(e.Path))
+            total -= e.Bytes;
+    }
+}
+
+QSize FitIntoSquare(QSize picture, int side) {
+    if (picture.isEmpty())
+        return {};
+    if (picture.width() <= side && picture.height() <= side)
+        return picture;
+    return picture.scaled(side, side, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
