@@ -9,6 +9,7 @@ KREL_PACKAGES=(
     libturbojpeg0-dev libsdl2-dev libglib2.0-dev
     libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs
     xvfb xauth fonts-dejavu-core
+    gsettings-desktop-schemas dbus-daemon
     libcups2-dev cups printer-driver-cups-pdf poppler-utils
 )
 
