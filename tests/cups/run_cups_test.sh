@@ -5,7 +5,7 @@
 # Fails with a message whenever any of that cannot be done.
 set -uo pipefail
 
-CHECKS=${1:?usage: run_cups_test.sh CHECKS-PROGRAM}
+CHECKS=${1:?usage: run_cups_test.sh CHECKS-PROGRAM [ITS ARGUMENTS]}
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 QUEUE="krel-test-$$"
 CUPS_PDF_CONF="/etc/cups/cups-pdf-$QUEUE.conf"
@@ -74,7 +74,7 @@ timeout 60 lpadmin -p "$QUEUE" -E -v "cups-pdf:/$QUEUE" -m "$PPD" -o Label=1 -o 
     >/dev/null 2>&1 || fail "lpadmin could not add the queue $QUEUE"
 timeout 10 lpstat -p "$QUEUE" >/dev/null 2>&1 || fail "the queue $QUEUE is not listed"
 
-KREL_CUPS_QUEUE="$QUEUE" KREL_CUPS_OUT="$OUT" timeout 900 "$CHECKS"
+KREL_CUPS_QUEUE="$QUEUE" KREL_CUPS_OUT="$OUT" timeout 900 "$CHECKS" "${@:2}"
 status=$?
 if [ $status -ne 0 ]; then
     echo "--- queue $QUEUE:" >&2
