@@ -11,6 +11,7 @@
 #include "album/AlbumFile.h"
 #include "platform/PictureIO.h"
 
+#include "bench/support/BenchAlbum.h"
 #include "bench/support/SyntheticPhoto.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -26,39 +27,18 @@ namespace {
 
 constexpr int Pictures = 100;
 constexpr int PhotoQuality = 92;
-const QString ThemeFolder = QStringLiteral("Themes\\Classic\\");
-
-QString ProgramFolder() {
-    return QDir(QCoreApplication::applicationDirPath() + "/../bin").absolutePath() + "/";
-}
-
 QString PicturePath(int i) {
     return QDir(QCoreApplication::applicationDirPath() + "/../bench-cache/print_queue")
                .absolutePath() +
            QStringLiteral("/photo%1.jpg").arg(i, 3, 10, QLatin1Char('0'));
 }
 
-TAlbum MakeAlbum() {
+void MakePictures() {
     QDir().mkpath(QFileInfo(PicturePath(0)).absolutePath());
-    TAlbum album;
-    album.Name = QStringLiteral("Bench");
-    album.ThemeName = QStringLiteral("Classic");
-    album.CoverPath = ThemeFolder + "Cover.jpg";
-    album.LeftPath = ThemeFolder + "Left.jpg";
-    album.RightPath = ThemeFolder + "Right.jpg";
-    album.BackPath = ThemeFolder + "Back.jpg";
-    album.Orientation = OrientationHorizontal;
-    for (int i = 0; i < Pictures; ++i) {
+    for (int i = 0; i < Pictures; ++i)
         if (!QFileInfo::exists(PicturePath(i)))
             SaveJpeg(MakePhoto(i, i % 3 == 2 ? QSize(3000, 4000) : QSize(4000, 3000)),
                      PicturePath(i), PhotoQuality);
-        TFoto foto;
-        foto.FileName = PicturePath(i);
-        album.Fotos.push_back(foto);
-    }
-    album.Count = Pictures;
-    ComputeDerivedNumbers(album);
-    return album;
 }
 
 bool QueueIdle(const QString& queue) {
@@ -77,9 +57,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString queue = QString::fromLocal8Bit(argv[1]);
-    const QString program = ProgramFolder() + "krel-album";
+    const QString program = BenchProgramFolder() + "krel-album";
     QTemporaryDir work;
-    const TAlbum album = MakeAlbum();
+    MakePictures();
+    const TAlbum album = MakeBenchAlbum(Pictures, PicturePath);
     const QString albumFile = work.filePath("Bench.kpa");
     WriteAlbumFile(albumFile, album);
 
