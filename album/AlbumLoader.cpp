@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
+#include "platform/FileNames.h"
 #include "platform/PictureIO.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Progress.h"
@@ -20,10 +21,6 @@ namespace {
 const QString ThemeNotFound = QStringLiteral("File theme not found");
 const QString NoPicturesFound = QStringLiteral("No pictures found");
 const QString PictureNotFound = QStringLiteral("File picture not found");
-
-bool IsExistingFile(const QString& path) {
-    return !path.isEmpty() && QFileInfo(path).isFile();
-}
 
 // One run of the loader over one album file.
 class AlbumLoader {
@@ -87,6 +84,7 @@ void AlbumLoader::ReadFile() {
             TFoto foto;
             foto.FileName = entry.FileName;
             foto.Note = entry.Note;
+            foto.NoteAsRead = entry.NoteAsRead;
             album_.Fotos << foto;
         } else {
             dropped_ = true;

@@ -5,13 +5,15 @@
 // back cover, preview (paths relative to the program folder). The catalogue is the installed
 // blocks one after another; its block count is line 1 of Res.ini, and the two change together.
 
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 inline constexpr int ThemeBlockLines = 6;
 
-// One installed theme. Field order differs from the line order of a block on purpose.
+// One installed theme. Field order differs from the line order of a block on purpose. The name is
+// text; the paths keep the bytes of their lines (platform/FileNames.h).
 struct TThemes {
     QString Name;
     QString CoverPath;
@@ -26,9 +28,9 @@ struct TThemes {
 [[nodiscard]] QString CatalogueCopyPath(const QString& programFolder); // Themes1.ini
 
 // The block as it stands in the files: name, right, left, cover, back, preview.
-[[nodiscard]] QStringList BlockLines(const TThemes& theme);
+[[nodiscard]] QByteArrayList BlockLines(const TThemes& theme);
 // The block starting at lines[first]; lines past the end read as empty text.
-[[nodiscard]] TThemes ThemeFromLines(const QStringList& lines, qsizetype first);
+[[nodiscard]] TThemes ThemeFromLines(const QByteArrayList& lines, qsizetype first);
 
 // The first six lines of a Theme.ini, the name cut to the short-field length. Missing lines are
 // empty. Throws IoError when the file cannot be read.
@@ -41,7 +43,7 @@ class LineReader;
 // negative or more than the blocks it begins (a Res.ini out of step with it).
 [[nodiscard]] QVector<TThemes> ReadCatalogue(const QString& programFolder, int count);
 // The same over the catalogue's lines; path names it in the message.
-[[nodiscard]] QVector<TThemes> CatalogueOf(const QStringList& lines, int count,
+[[nodiscard]] QVector<TThemes> CatalogueOf(const QByteArrayList& lines, int count,
                                            const QString& path);
 
 // The wizard's reading: the theme count from Res.ini, then that many blocks of the catalogue.
@@ -64,5 +66,5 @@ struct RemoveThemeResult {
 RemoveThemeResult RemoveTheme(const QString& programFolder, const QString& themeFile);
 
 // The catalogue lines without the blocks named name; a trailing part-block is kept as it stands.
-[[nodiscard]] QStringList WithoutBlocksNamed(const QStringList& lines, const QString& name,
-                                             int* dropped);
+[[nodiscard]] QByteArrayList WithoutBlocksNamed(const QByteArrayList& lines, const QString& name,
+                                                int* dropped);

@@ -1,11 +1,16 @@
 #include "Fixtures.h"
 
+#include "platform/FileNames.h"
 #include "platform/PictureIO.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 QImage MakeImage(int w, int h, QColor colour) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -27,10 +32,34 @@ QString WritePicture(const QString& path, int w, int h, QColor colour) {
 
 QString WriteBytes(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(bytes);
+    // By the name's bytes, which QFile would not keep.
+    const int fd =
+        ::open(PathBytes(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+        (void)!::write(fd, bytes.constData(), size_t(bytes.size()));
+        ::close(fd);
+    }
     return path;
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile f;
+    (void)OpenForReading(f, path);
+    return f.readAll();
+}
+
+QByteArrayList FileNameBytesIn(const QString& folder) {
+    QByteArrayList names;
+    if (DIR* dir = ::opendir(PathBytes(folder).constData())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const QByteArray name(entry->d_name);
+            if (name != "." && name != "..")
+                names << name;
+        }
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 TempProgramFolder::TempProgramFolder() = default;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -11,8 +12,13 @@
 // Writes a JPEG or BMP test picture (by extension) of exactly w x h; returns path.
 QString WritePicture(const QString& path, int w, int h, QColor colour = QColor(90, 140, 200));
 
-// Writes bytes to a file as they stand; returns path.
+// Writes bytes to a file as they stand, the file named by the path's bytes
+// (platform/FileNames.h); returns path.
 QString WriteBytes(const QString& path, const QByteArray& bytes);
+// The bytes of a file (empty when it cannot be read).
+[[nodiscard]] QByteArray ReadBytes(const QString& path);
+// The names of a folder's entries as the bytes on disk, sorted.
+[[nodiscard]] QByteArrayList FileNameBytesIn(const QString& folder);
 
 // A temporary program folder ("/" at the end) with the given relative files made on demand.
 class TempProgramFolder {

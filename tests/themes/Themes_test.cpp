@@ -1,6 +1,7 @@
 #include "themes/Themes.h"
 
 #include "platform/Errors.h"
+#include "platform/FileNames.h"
 #include "platform/TextLines.h"
 #include "tests/support/Fixtures.h"
 #include "themes/Settings.h"
@@ -36,16 +37,16 @@ struct Catalogue {
     // A Theme.ini of its own folder for the theme.
     [[nodiscard]] QString ThemeFile(const TThemes& theme) const {
         return WriteBytes(folder.File("Src/" + theme.Name.left(20) + "/Theme.ini"),
-                          JoinLines(BlockLines(theme)));
+                          JoinLineBytes(BlockLines(theme)));
     }
-    [[nodiscard]] QStringList Lines() const { return ReadLines(CataloguePath(Path())); }
+    [[nodiscard]] QByteArrayList Lines() const { return ReadLineBytes(CataloguePath(Path())); }
     [[nodiscard]] int Count() const { return ReadThemeCount(Path()); }
 };
 
 } // namespace
 
 TEST(ThemeBlock, LinesMapToFieldsInFileOrder) {
-    const QStringList lines = {"Name", "R", "L", "C", "B", "P"};
+    const QByteArrayList lines = {"Name", "R", "L", "C", "B", "P"};
     const TThemes theme = ThemeFromLines(lines, 0);
     EXPECT_EQ(theme, (TThemes{"Name", "C", "L", "R", "B", "P"}));
     EXPECT_EQ(BlockLines(theme), lines);
@@ -69,7 +70,7 @@ TEST(ThemeCatalogue, AddAndRemoveKeepOrderAndCount) {
 TEST(ThemeCatalogue, RefusalsChangeNothing) {
     Catalogue c;
     (void)AddTheme(c.Path(), c.ThemeFile(Theme("A")));
-    const QStringList before = c.Lines();
+    const QByteArrayList before = c.Lines();
 
     // The same name, and a name equal to a picture path line of A: every line is compared.
     TThemes pathName = Theme("X");
@@ -100,8 +101,9 @@ TEST(ThemeCatalogue, NameOnlyOnAPathLineDropsNoBlockAndKeepsTheCount) {
 
 TEST(ThemeCatalogue, EveryBlockOfTheNameIsDroppedAndCounted) {
     Catalogue c;
-    WriteBytes(CataloguePath(c.Path()),
-               JoinLines(BlockLines(Theme("A")) + BlockLines(Theme("B")) + BlockLines(Theme("A"))));
+    WriteBytes(
+        CataloguePath(c.Path()),
+        JoinLineBytes(BlockLines(Theme("A")) + BlockLines(Theme("B")) + BlockLines(Theme("A"))));
     WriteBytes(SettingsPath(c.Path()), "3\r\n0\r\n5\r\n-\r\n");
     EXPECT_EQ(RemoveTheme(c.Path(), c.ThemeFile(Theme("A"))).Dropped, 2);
     EXPECT_EQ(c.Lines(), BlockLines(Theme("B")));
@@ -113,15 +115,16 @@ TEST(ThemeCatalogue, LongNameIsCutOnAddAndThenNotFoundOnRemove) {
     const QString longName(300, QLatin1Char('n'));
     const QString file = c.ThemeFile(Theme(longName));
     EXPECT_EQ(AddTheme(c.Path(), file), AddThemeResult::Added);
-    EXPECT_EQ(c.Lines().first(), longName.left(255));
+    EXPECT_EQ(DecodeLine(c.Lines().first()), longName.left(255));
     EXPECT_FALSE(RemoveTheme(c.Path(), file).Present);
     EXPECT_EQ(c.Count(), 1);
 }
 
 TEST(ThemeCatalogue, ReadsExactlyTheCountedBlocks) {
     Catalogue c;
-    WriteBytes(CataloguePath(c.Path()),
-               JoinLines(BlockLines(Theme("A")) + BlockLines(Theme("B")) + QStringList{"C", "r"}));
+    WriteBytes(
+        CataloguePath(c.Path()),
+        JoinLineBytes(BlockLines(Theme("A")) + BlockLines(Theme("B")) + QByteArrayList{"C", "r"}));
     EXPECT_EQ(ReadCatalogue(c.Path(), 1), QVector<TThemes>{Theme("A")});
     // A count beyond the file gives the missing lines as empty text.
     const QVector<TThemes> three = ReadCatalogue(c.Path(), 3);
@@ -134,7 +137,7 @@ TEST(ThemeCatalogue, ShortThemeFileAndMissingFiles) {
     Catalogue c;
     const QString shortFile = WriteBytes(c.folder.File("Src/Short/Theme.ini"), "S\r\nright\r\n");
     EXPECT_EQ(AddTheme(c.Path(), shortFile), AddThemeResult::Added);
-    EXPECT_EQ(c.Lines(), (QStringList{"S", "right", "", "", "", ""}));
+    EXPECT_EQ(c.Lines(), (QByteArrayList{"S", "right", "", "", "", ""}));
 
     EXPECT_THROW((void)AddTheme(c.Path(), c.Path() + "nowhere/Theme.ini"), IoError);
     QFile::remove(CataloguePath(c.Path()));
@@ -174,4 +177,50 @@ TEST(ThemeCatalogue, UnreadableCountLeavesTheCatalogueAlone) {
     EXPECT_THROW((void)AddTheme(c.Path(), c.ThemeFile(Theme("B"))), ConversionError);
     EXPECT_THROW((void)RemoveTheme(c.Path(), c.ThemeFile(Theme("A"))), ConversionError);
     EXPECT_EQ(c.Lines(), BlockLines(Theme("A")));
+}
+
+// A catalogue made on Windows: an 8-bit theme name and picture path, and a UTF-8 theme.
+TEST(ThemeCatalogue, AddAndRemoveKeepTheBytesOfEveryOtherLine) {
+    Catalogue c;
+    const QByteArray wood = "W\xF6od\r\nThemes\\W\xF6od\\R.jpg\r\nl\r\nc\r\nb\r\np\r\n";
+    const QByteArray sea = "S\xC3\xA9"
+                           "a\r\nr\r\nl\r\nc\r\nb\r\np\r\n";
+    const QByteArray blue = "Blue\r\nr\r\nl\r\nc\r\nb\r\np\r\n";
+    WriteBytes(CataloguePath(c.Path()), wood + sea + blue);
+    WriteBytes(SettingsPath(c.Path()), "3\r\n0\r\n5\r\nn\xE9\r\n-\r\n");
+
+    // The 8-bit name reads as Windows wrote it, its path keeps its bytes.
+    const QVector<TThemes> themes = ReadInstalledThemes(c.Path());
+    ASSERT_EQ(themes.size(), 3);
+    EXPECT_EQ(themes[0].Name, QString::fromUtf8("W\xC3\xB6od"));
+    EXPECT_EQ(PathBytes(themes[0].RightPath), "Themes\\W\xF6od\\R.jpg");
+    EXPECT_EQ(themes[1].Name, QString::fromUtf8("S\xC3\xA9"
+                                                "a"));
+
+    // Removing a theme goes by way of Themes1.ini: its bytes are seen as the catalogue is
+    // replaced by it.
+    QByteArray copy;
+    SetWriteLimitForTests([&](const QString& path) -> qint64 {
+        if (path == CataloguePath(c.Path()))
+            copy = ReadBytes(CatalogueCopyPath(c.Path()));
+        return -1;
+    });
+    const QString blueFile = WriteBytes(c.folder.File("Src/Blue/Theme.ini"), blue);
+    const RemoveThemeResult removed = RemoveTheme(c.Path(), blueFile);
+    SetWriteLimitForTests({});
+    EXPECT_EQ(removed.Dropped, 1);
+    EXPECT_EQ(copy, wood + sea);
+    EXPECT_EQ(ReadBytes(CataloguePath(c.Path())), wood + sea);
+    EXPECT_EQ(ReadBytes(SettingsPath(c.Path())), "2\r\n0\r\n5\r\nn\xE9\r\n-\r\n");
+
+    // An 8-bit Theme.ini is installed as it stands; removing by its 8-bit name finds the block.
+    const QByteArray linen = "L\xEEnen\r\nr\r\nl\r\nc\r\nb\r\np\r\n";
+    const QString linenFile = WriteBytes(c.folder.File("Src/Linen/Theme.ini"), linen);
+    EXPECT_EQ(AddTheme(c.Path(), linenFile), AddThemeResult::Added);
+    EXPECT_EQ(ReadBytes(CataloguePath(c.Path())), wood + sea + linen);
+    const QString woodFile =
+        WriteBytes(c.folder.File("Src/Wood/Theme.ini"), QByteArray("W\xC3\xB6od\r\n"));
+    EXPECT_EQ(RemoveTheme(c.Path(), woodFile).Dropped, 1); // the same name in UTF-8
+    EXPECT_EQ(ReadBytes(CataloguePath(c.Path())), sea + linen);
+    EXPECT_EQ(ReadBytes(SettingsPath(c.Path())), "2\r\n0\r\n5\r\nn\xE9\r\n-\r\n");
 }
