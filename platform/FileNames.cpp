@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,6 +54,20 @@ int Utf8SequenceAt(const QByteArray& bytes, qsizetype i) {
 
 QString Reason() {
     return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// The bytes to hand to the system, or nothing for a name no file can have: the system would end
+// it at its first NUL byte and find another file.
+std::optional<QByteArray> SystemName(const QString& path) {
+    QByteArray bytes = PathBytes(path);
+    if (bytes.isEmpty() || bytes.contains('\0'))
+        return std::nullopt;
+    return bytes;
+}
+
+bool Stat(const QString& path, struct stat& info) {
+    const std::optional<QByteArray> name = SystemName(path);
+    return name && ::stat(name->constData(), &info) == 0;
 }
 
 } // namespace
@@ -104,17 +119,19 @@ QString DisplayPath(const QString& path) {
 
 bool IsExistingFile(const QString& path) {
     struct stat info {};
-    return !path.isEmpty() && ::stat(PathBytes(path).constData(), &info) == 0 &&
-           S_ISREG(info.st_mode);
+    return Stat(path, info) && S_ISREG(info.st_mode);
 }
 
 bool PathExists(const QString& path) {
     struct stat info {};
-    return !path.isEmpty() && ::stat(PathBytes(path).constData(), &info) == 0;
+    return Stat(path, info);
 }
 
 QString OpenForReading(QFile& file, const QString& path) {
-    const int fd = ::open(PathBytes(path).constData(), O_RDONLY | O_CLOEXEC);
+    const std::optional<QByteArray> name = SystemName(path);
+    if (!name)
+        return QStringLiteral("no file can have this name");
+    const int fd = ::open(name->constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return Reason();
     struct stat info {};
@@ -130,12 +147,7 @@ QString OpenForReading(QFile& file, const QString& path) {
     return {};
 }
 
-QString RenameFile(const QString& from, const QString& to) {
-    if (::rename(PathBytes(from).constData(), PathBytes(to).constData()) != 0)
-        return Reason();
-    return {};
-}
-
 bool RemoveFile(const QString& path) {
-    return ::unlink(PathBytes(path).constData()) == 0;
+    const std::optional<QByteArray> name = SystemName(path);
+    return name && ::unlink(name->constData()) == 0;
 }

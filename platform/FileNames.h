@@ -25,7 +25,5 @@
 // Opens path for reading by its bytes. Returns an empty text on success, else the reason.
 [[nodiscard]] QString OpenForReading(QFile& file, const QString& path);
 
-// Renames from to to (both by their bytes), replacing to. Returns an empty text or the reason.
-[[nodiscard]] QString RenameFile(const QString& from, const QString& to);
 // Removes the file at path; false when it could not be removed.
 bool RemoveFile(const QString& path);

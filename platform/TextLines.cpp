@@ -212,7 +212,10 @@ void SetWriteLimitForTests(WriteLimit limit) {
 }
 
 void WriteFileAtomic(const QString& path, const QByteArray& data) {
-    const QByteArray target = WriteTarget(PathBytes(path));
+    const QByteArray bytes = PathBytes(path);
+    if (bytes.isEmpty() || bytes.contains('\0'))
+        FailWrite(path, QStringLiteral("no file can have this name"));
+    const QByteArray target = WriteTarget(bytes);
     struct stat old {};
     const bool existed = ::stat(target.constData(), &old) == 0;
     if (existed && S_ISDIR(old.st_mode))

@@ -337,11 +337,16 @@ TEST(HostileSettings, DamagedResIniGivesConversionMessages) {
     };
     const Case cases[] = {
         {"no separator", "1\r\n0\r\n5\r\n1205x1795 - 10x15\r\n", "1", "5", {}, ""},
-        {"empty", "", "'' is not a valid integer value", "'' is not a valid integer value", {}, ""},
+        {"empty",
+         "",
+         "'' is not a valid integer value (Res.ini, line 1)",
+         "'' is not a valid integer value (Res.ini, line 3)",
+         {},
+         ""},
         {"line 3 is -",
          "1\r\n0\r\n-\r\n-\r\n1205x1795 - 10x15\r\n",
          "1",
-         "'-' is not a valid integer value",
+         "'-' is not a valid integer value (Res.ini, line 3)",
          {"-", "1205x1795 - 10x15"},
          "'-' is not a picture size (width x height)"},
     };
