@@ -9,6 +9,9 @@ constexpr unsigned char MarkerEoi = 0xD9;
 constexpr unsigned char MarkerSos = 0xDA;
 constexpr unsigned char MarkerApp0 = 0xE0;
 constexpr unsigned char MarkerApp1 = 0xE1;
+constexpr unsigned char MarkerApp14 = 0xEE;
+constexpr unsigned char MarkerApp15 = 0xEF;
+constexpr unsigned char MarkerCom = 0xFE;
 constexpr unsigned char MarkerTem = 0x01;
 constexpr unsigned char MarkerRst0 = 0xD0;
 constexpr unsigned char MarkerRst7 = 0xD7;
@@ -163,4 +166,69 @@ QByteArray InsertSegment(const QByteArray& jpeg, const QByteArray& segment) {
         .append(segment)
         .append(jpeg.constData() + at, jpeg.size() - at);
     return out;
+}
+
+QByteArray MakeSegment(unsigned char marker, const QByteArray& body) {
+    const qsizetype length = body.size() + 2;
+    QByteArray out;
+    out.reserve(length + 2);
+    out.append(char(0xFF)).append(char(marker));
+    out.append(char((length >> 8) & 0xFF)).append(char(length & 0xFF));
+    return out.append(body);
+}
+
+namespace {
+
+bool BodyStartsWith(const QByteArray& jpeg, const JpegSegment& s, const char* text, int n) {
+    return s.Length >= 4 + n && std::memcmp(jpeg.constData() + s.Offset + 4, text, n) == 0;
+}
+
+bool IsJfif(const QByteArray& jpeg, const JpegSegment& s) {
+    return s.Marker == MarkerApp0 && BodyStartsWith(jpeg, s, "JFIF\0", 5);
+}
+
+bool IsAdobe(const QByteArray& jpeg, const JpegSegment& s) {
+    return s.Marker == MarkerApp14 && BodyStartsWith(jpeg, s, "Adobe", 5);
+}
+
+// A JFIF header with its horizontal and vertical pixel densities exchanged.
+QByteArray WithDensitiesSwapped(QByteArray segment) {
+    constexpr int XDensity = 4 + 8,
+                  YDensity = 4 + 10; // past marker, length, "JFIF\0", version, units
+    if (segment.size() >= YDensity + 2) {
+        std::swap(segment[XDensity], segment[YDensity]);
+        std::swap(segment[XDensity + 1], segment[YDensity + 1]);
+    }
+    return segment;
+}
+
+} // namespace
+
+QByteArray WithHeaderSegmentsOf(const QByteArray& original, const QByteArray& encoded,
+                                bool swapsSides) {
+    QByteArray kept;
+    bool hasJfif = false, hasExif = false;
+    WalkSegments(original, [&](const JpegSegment& s) {
+        const bool metadata =
+            (s.Marker >= MarkerApp0 && s.Marker <= MarkerApp15) || s.Marker == MarkerCom;
+        if (!metadata || IsAdobe(original, s))
+            return false;
+        const QByteArray segment = original.mid(s.Offset, s.Length);
+        hasJfif = hasJfif || IsJfif(original, s);
+        hasExif = hasExif || (s.Marker == MarkerApp1 &&
+                              BodyStartsWith(original, s, ExifHeader, ExifHeaderSize));
+        kept += IsJfif(original, s) && swapsSides ? WithDensitiesSwapped(segment) : segment;
+        return false;
+    });
+    // The encoder's JFIF header stays only where original had no header of its own kind
+    // (a file with EXIF has none: EXIF takes the place of JFIF).
+    qsizetype rest = 2;
+    WalkSegments(encoded, [&](const JpegSegment& s) {
+        if (s.Offset == rest && IsJfif(encoded, s) && (hasJfif || hasExif))
+            rest = s.Offset + s.Length;
+        return true;
+    });
+    if (encoded.size() < rest)
+        return encoded;
+    return encoded.left(2) + kept + encoded.mid(rest);
 }

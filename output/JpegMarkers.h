@@ -33,3 +33,17 @@ bool SetExifOrientation(QByteArray& jpeg, int orientation);
 // The JPEG with segment (a whole APP1 segment) placed after its start marker and its JFIF
 // header, where readers look for it.
 [[nodiscard]] QByteArray InsertSegment(const QByteArray& jpeg, const QByteArray& segment);
+
+// A marker segment: 0xFF, marker, the two-byte length and body (at most 65533 bytes).
+[[nodiscard]] QByteArray MakeSegment(unsigned char marker, const QByteArray& body);
+
+// Largest body of a marker segment.
+inline constexpr qsizetype MaxSegmentBody = 65533;
+
+// The JPEG encoded from original's pixels with original's metadata put back: every APPn segment
+// (EXIF, XMP, ICC profile, IPTC, JFIF ...) and comment of original, in original's order, in
+// place of the encoder's own JFIF header. The encoder's Adobe segment says how its colours are
+// coded, so it replaces original's. swapsSides: the pixels were turned a quarter, so the JFIF
+// pixel densities change places.
+[[nodiscard]] QByteArray WithHeaderSegmentsOf(const QByteArray& original, const QByteArray& encoded,
+                                              bool swapsSides);

@@ -1,5 +1,6 @@
 #include "output/PictureTransform.h"
 
+#include "output/ExifRewrite.h"
 #include "output/JpegDcImage.h"
 #include "output/JpegMarkers.h"
 #include "platform/Errors.h"
@@ -176,17 +177,96 @@ bool TransformLossless(const QByteArray& jpeg, TJXOP op, TjBuffer& out, DcPlanes
     return rc == 0 && out.Data != nullptr;
 }
 
-// Decodes, transforms and encodes at quality 100; the original EXIF block goes back in with
-// orientation 1, since the pixels are now stored upright.
-TransformedFile ReencodeJpeg(const QString& path, const QByteArray& original, PictureTransform t,
-                             const ThumbnailSizeFor& sizeFor) {
-    const QImage pixels = TransformImage(LoadPicture(path), t);
-    QByteArray jpeg = EncodeJpeg(pixels, JpegQuality);
-    if (const std::optional<ExifSegment> exif = FindExifSegment(original)) {
-        jpeg = InsertSegment(jpeg, original.mid(exif->Offset, exif->Length));
-        SetExifOrientation(jpeg, 1);
+// The stored pixels moved by op, which TransformImage's commands make up.
+QImage ApplyOp(const QImage& image, TJXOP op) {
+    switch (op) {
+    case TJXOP_NONE:
+        return image.convertToFormat(QImage::Format_RGB32);
+    case TJXOP_HFLIP:
+        return TransformImage(image, PictureTransform::FlipVertikal);
+    case TJXOP_VFLIP:
+        return TransformImage(image, PictureTransform::FlipHorizontal);
+    case TJXOP_TRANSPOSE:
+        return TransformImage(TransformImage(image, PictureTransform::Rotate90CW),
+                              PictureTransform::FlipVertikal);
+    case TJXOP_TRANSVERSE:
+        return TransformImage(TransformImage(image, PictureTransform::Rotate90CCW),
+                              PictureTransform::FlipVertikal);
+    case TJXOP_ROT90:
+        return TransformImage(image, PictureTransform::Rotate90CW);
+    case TJXOP_ROT180:
+        return TransformImage(image, PictureTransform::Rotate180);
+    case TJXOP_ROT270:
+        break;
     }
-    WriteFileAtomic(path, jpeg);
+    return TransformImage(image, PictureTransform::Rotate90CCW);
+}
+
+// The chroma sampling that keeps the source's detail after op: a quarter turn exchanges the
+// horizontal and vertical factors, as a lossless turn does. A sampling without a name keeps all.
+JpegSampling SamplingAfter(JpegSampling sampling, TJXOP op) {
+    if (sampling < 0)
+        return TJSAMP_444;
+    if (!SwapsSides(op))
+        return sampling;
+    switch (sampling) {
+    case TJSAMP_422:
+        return TJSAMP_440;
+    case TJSAMP_440:
+        return TJSAMP_422;
+    case TJSAMP_411:
+        return TJSAMP_420; // 1 x 4 has no encoder here; 2 x 2 keeps as many chroma samples
+    default:
+        return sampling;
+    }
+}
+
+// Decodes, moves the pixels by op and encodes at the program's quality with the source's chroma
+// sampling and inks; every metadata segment of the original goes back in, described anew.
+// rgb (may be null) receives the moved pixels as colours.
+QByteArray ReencodeJpegBytes(const QString& path, const QByteArray& original, TJXOP op,
+                             const PreviewTurner& turnPreview, QImage* rgb) {
+    const StoredJpeg stored = DecodeJpegStored(path, original);
+    QImage pixels = ApplyOp(stored.Pixels, op);
+    const QByteArray encoded =
+        EncodeJpegBytes(pixels, JpegQuality, SamplingAfter(stored.Sampling, op), stored.Cmyk);
+    if (rgb != nullptr)
+        *rgb = stored.Cmyk ? CmykToRgb(pixels) : pixels;
+    return DescribeTurnedPixels(WithHeaderSegmentsOf(original, encoded, SwapsSides(op)),
+                                pixels.size(), turnPreview);
+}
+
+// The EXIF preview, a small JPEG stored as the picture is, moved by the same op: losslessly when
+// it can be, otherwise encoded again, at lower qualities when the block has no room for it.
+PreviewTurner PreviewTurnerFor(TJXOP op) {
+    return [op](const QByteArray& preview, qsizetype room) -> QByteArray {
+        TjBuffer turned;
+        if (TransformLossless(preview, op, turned, nullptr) && qsizetype(turned.Size) <= room)
+            return QByteArray(reinterpret_cast<const char*>(turned.Data),
+                              static_cast<qsizetype>(turned.Size));
+        try {
+            const StoredJpeg stored = DecodeJpegStored(QStringLiteral("EXIF preview"), preview);
+            const QImage pixels = ApplyOp(stored.Pixels, op);
+            for (const int quality : {JpegQuality, 90, 75}) {
+                const QByteArray bytes = WithHeaderSegmentsOf(
+                    preview,
+                    EncodeJpegBytes(pixels, quality, SamplingAfter(stored.Sampling, op),
+                                    stored.Cmyk),
+                    SwapsSides(op));
+                if (bytes.size() <= room)
+                    return bytes;
+            }
+        } catch (const KrelError&) {
+        }
+        return {}; // left out
+    };
+}
+
+TransformedFile ReencodeJpeg(const QString& path, const QByteArray& original, int orientation,
+                             PictureTransform t, const ThumbnailSizeFor& sizeFor) {
+    const TJXOP op = LosslessOpFor(t, orientation);
+    QImage pixels;
+    WriteFileAtomic(path, ReencodeJpegBytes(path, original, op, PreviewTurnerFor(op), &pixels));
     return {pixels.size(), false, ScaledThumbnail(pixels, sizeFor)};
 }
 
@@ -225,7 +305,7 @@ TransformedFile TransformJpegFile(const QString& path, PictureTransform t,
     try {
         stored = ReadJpegSize(path, original);
     } catch (const PictureError&) {
-        return ReencodeJpeg(path, original, t, sizeFor); // reports the loader's own message
+        return ReencodeJpeg(path, original, orientation, t, sizeFor); // the loader's message
     }
     const QSize size = SwapsSides(op) ? stored.transposed() : stored;
     const QSize thumbSize = sizeFor ? sizeFor(size) : QSize();
@@ -241,12 +321,12 @@ TransformedFile TransformJpegFile(const QString& path, PictureTransform t,
     TjBuffer turned;
     if (!TransformLossless(original, op, turned, fromDc ? &dc : nullptr)) {
         decoded.waitForFinished();
-        return ReencodeJpeg(path, original, t, sizeFor);
+        return ReencodeJpeg(path, original, orientation, t, sizeFor);
     }
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(turned.Data),
-                                               static_cast<qsizetype>(turned.Size));
-    if (orientation != 1)
-        SetExifOrientation(bytes, 1); // copies the buffer first
+    const QByteArray bytes =
+        DescribeTurnedPixels(QByteArray::fromRawData(reinterpret_cast<const char*>(turned.Data),
+                                                     static_cast<qsizetype>(turned.Size)),
+                             size, PreviewTurnerFor(op));
     WriteFileAtomic(path, bytes);
     if (thumbSize.isEmpty())
         return {size, true, QImage()};

@@ -34,9 +34,12 @@ struct TransformedFile {
 // Rewrites the picture file at path turned or mirrored, through a temporary file renamed over it,
 // in the format its extension is read by (JPEG in any letter case, BMP as 24-bit). A JPEG is
 // transformed losslessly with every marker kept when its size allows it; otherwise it is
-// re-encoded at quality 100 and keeps its EXIF block with the orientation set to 1. The thumbnail
-// shows the transformed pixels; after a lossless turn it is decoded at a reduced scale from the
-// original while the coefficients are moved. Throws PictureError or IoError naming the file; the
-// file is unchanged then.
+// re-encoded at quality 100 with its chroma sampling (turned with the picture) and its inks, and
+// every APPn segment and comment of the original (EXIF, XMP, ICC profile, IPTC ...) goes back in.
+// Either way the pixels are then stored upright: the EXIF orientation becomes 1, and the EXIF and
+// XMP pixel dimensions and the EXIF preview follow the new picture. The thumbnail shows the
+// transformed pixels; after a lossless turn it is decoded at a reduced scale from the original
+// while the coefficients are moved. Throws PictureError or IoError naming the file; the file is
+// unchanged then.
 TransformedFile TransformPictureFile(const QString& path, PictureTransform transform,
                                      const ThumbnailSizeFor& thumbnailSize = {});

@@ -11,6 +11,7 @@ namespace {
 
 // QImage::Format_RGB32 holds 0xffRRGGBB words: B, G, R, X in memory on little-endian machines.
 constexpr int RGB32Pixels = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? TJPF_BGRX : TJPF_XRGB;
+static_assert(Sampling420 == TJSAMP_420);
 
 struct TjDestroyer {
     void operator()(void* handle) const { tjDestroy(handle); }
@@ -32,16 +33,17 @@ TjHandle NewDecoder(const QString& path) {
 struct JpegHeader {
     int Width = 0;
     int Height = 0;
+    int Subsampling = 0;
     int Colorspace = 0;
+    [[nodiscard]] bool Cmyk() const { return Colorspace == TJCS_CMYK || Colorspace == TJCS_YCCK; }
 };
 
 JpegHeader ReadHeader(tjhandle handle, const QString& path, const QByteArray& bytes) {
     JpegHeader h;
-    int subsampling = 0;
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     if (bytes.isEmpty() ||
         tjDecompressHeader3(handle, data, static_cast<unsigned long>(bytes.size()), &h.Width,
-                            &h.Height, &subsampling, &h.Colorspace) != 0) {
+                            &h.Height, &h.Subsampling, &h.Colorspace) != 0) {
         // A file that starts as a JPEG does is a damaged one (cut short, impossible header).
         const bool jpeg = bytes.startsWith("\xff\xd8");
         FailPicture(path,
@@ -85,8 +87,28 @@ bool IsDamage(tjhandle handle) {
     return ErrorText(handle).contains(QLatin1String("remature end"), Qt::CaseInsensitive);
 }
 
+// Decodes into Format_RGB32 at scale: colours, or the four inks of a CMYK picture as stored.
+QImage DecodeWords(tjhandle handle, const QString& path, const QByteArray& bytes,
+                   const JpegHeader& h, tjscalingfactor scale) {
+    const int width = TJSCALED(h.Width, scale);
+    const int height = TJSCALED(h.Height, scale);
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        FailPicture(path,
+                    QStringLiteral("not enough memory for %1 x %2 pixels").arg(width).arg(height));
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    if (tjDecompress2(handle, data, static_cast<unsigned long>(bytes.size()), image.bits(), width,
+                      static_cast<int>(image.bytesPerLine()), height,
+                      h.Cmyk() ? TJPF_CMYK : RGB32Pixels, 0) != 0 &&
+        IsDamage(handle))
+        FailPicture(path, QStringLiteral("damaged JPEG picture (%1)").arg(ErrorText(handle)));
+    return image;
+}
+
+} // namespace
+
 // Adobe writes CMYK inverted; libjpeg hands it over as stored.
-void ConvertInvertedCmyk(QImage& image) {
+QImage CmykToRgb(QImage image) {
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         const auto* cmyk = reinterpret_cast<const uchar*>(line);
@@ -96,9 +118,8 @@ void ConvertInvertedCmyk(QImage& image) {
             line[x] = qRgb(k * p[0] / 255, k * p[1] / 255, k * p[2] / 255);
         }
     }
+    return image;
 }
-
-} // namespace
 
 QSize ReadJpegSize(const QString& path, const QByteArray& bytes) {
     const TjHandle handle = NewDecoder(path);
@@ -109,26 +130,17 @@ QSize ReadJpegSize(const QString& path, const QByteArray& bytes) {
 QImage DecodeJpeg(const QString& path, const QByteArray& bytes, QSize cover) {
     const TjHandle handle = NewDecoder(path);
     const JpegHeader h = ReadHeader(handle.get(), path, bytes);
-    const tjscalingfactor scale = ChooseScale(h.Width, h.Height, cover);
-    const int width = TJSCALED(h.Width, scale);
-    const int height = TJSCALED(h.Height, scale);
-    QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull())
-        FailPicture(path,
-                    QStringLiteral("not enough memory for %1 x %2 pixels").arg(width).arg(height));
-    const bool cmyk = h.Colorspace == TJCS_CMYK || h.Colorspace == TJCS_YCCK;
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
-    if (tjDecompress2(handle.get(), data, static_cast<unsigned long>(bytes.size()), image.bits(),
-                      width, static_cast<int>(image.bytesPerLine()), height,
-                      cmyk ? TJPF_CMYK : RGB32Pixels, 0) != 0 &&
-        IsDamage(handle.get()))
-        FailPicture(path, QStringLiteral("damaged JPEG picture (%1)").arg(ErrorText(handle.get())));
-    if (cmyk)
-        ConvertInvertedCmyk(image);
-    return image;
+    QImage image = DecodeWords(handle.get(), path, bytes, h, ChooseScale(h.Width, h.Height, cover));
+    return h.Cmyk() ? CmykToRgb(std::move(image)) : image;
 }
 
-QByteArray EncodeJpegBytes(const QImage& image, int quality) {
+StoredJpeg DecodeJpegStored(const QString& path, const QByteArray& bytes) {
+    const TjHandle handle = NewDecoder(path);
+    const JpegHeader h = ReadHeader(handle.get(), path, bytes);
+    return {DecodeWords(handle.get(), path, bytes, h, {1, 1}), h.Cmyk(), h.Subsampling};
+}
+
+QByteArray EncodeJpegBytes(const QImage& image, int quality, JpegSampling sampling, bool cmyk) {
     if (image.isNull())
         throw PictureError(QStringLiteral("Cannot encode an empty picture as JPEG"));
     const bool direct =
@@ -138,7 +150,12 @@ QByteArray EncodeJpegBytes(const QImage& image, int quality) {
     if (!handle)
         throw PictureError(
             QStringLiteral("Cannot start the JPEG encoder: %1").arg(ErrorText(nullptr)));
-    const unsigned long capacity = tjBufSize(source.width(), source.height(), TJSAMP_420);
+    if (sampling < TJSAMP_444 || sampling >= TJ_NUMSAMP || (cmyk && sampling == TJSAMP_GRAY))
+        sampling = TJSAMP_444;
+    unsigned long capacity = tjBufSize(source.width(), source.height(), sampling);
+    // TurboJPEG's bound counts three components; inks have four.
+    if (cmyk && capacity != static_cast<unsigned long>(-1))
+        capacity += capacity / 3;
     if (capacity == static_cast<unsigned long>(-1) ||
         capacity > static_cast<unsigned long>(std::numeric_limits<int>::max()))
         throw PictureError(QStringLiteral("Cannot encode a %1 x %2 picture as JPEG")
@@ -148,8 +165,9 @@ QByteArray EncodeJpegBytes(const QImage& image, int quality) {
     auto* buffer = reinterpret_cast<unsigned char*>(out.data());
     unsigned long size = capacity;
     if (tjCompress2(handle.get(), source.constBits(), source.width(),
-                    static_cast<int>(source.bytesPerLine()), source.height(), RGB32Pixels, &buffer,
-                    &size, TJSAMP_420, std::clamp(quality, 1, 100), TJFLAG_NOREALLOC) != 0)
+                    static_cast<int>(source.bytesPerLine()), source.height(),
+                    cmyk ? TJPF_CMYK : RGB32Pixels, &buffer, &size, sampling,
+                    std::clamp(quality, 1, 100), TJFLAG_NOREALLOC) != 0)
         throw PictureError(
             QStringLiteral("Cannot encode a JPEG picture: %1").arg(ErrorText(handle.get())));
     out.resize(static_cast<qsizetype>(size));

@@ -27,8 +27,25 @@ void CheckPixelCount(const QString& path, qint64 width, qint64 height);
 // Decodes at the smallest TurboJPEG scale whose size still covers `cover` (full size when cover
 // is empty), into Format_RGB32.
 [[nodiscard]] QImage DecodeJpeg(const QString& path, const QByteArray& bytes, QSize cover);
-// Encodes at quality 1..100 (clamped) with 4:2:0 chroma; throws PictureError on failure.
-[[nodiscard]] QByteArray EncodeJpegBytes(const QImage& image, int quality);
+// Chroma sampling of a JPEG, as TurboJPEG names it (TJSAMP_444 ...).
+using JpegSampling = int;
+inline constexpr JpegSampling Sampling420 = 2; // TJSAMP_420, what photographs mostly use
+
+// A JPEG's pixels as stored, for encoding again without losing what the file held.
+struct StoredJpeg {
+    QImage Pixels;     // Format_RGB32; for a CMYK picture the four inks as stored, one per byte
+    bool Cmyk = false; // CMYK or YCCK colours
+    JpegSampling Sampling = Sampling420; // -1 when the file's sampling has no TurboJPEG name
+};
+// Decodes at full size without turning the picture upright or converting inks to colours.
+[[nodiscard]] StoredJpeg DecodeJpegStored(const QString& path, const QByteArray& bytes);
+// The colours of the inks of a CMYK picture stored as Adobe writes them (inverted).
+[[nodiscard]] QImage CmykToRgb(QImage inks);
+
+// Encodes at quality 1..100 (clamped) with the given chroma sampling; cmyk: the pixels are inks
+// (written as YCCK). Throws PictureError on failure.
+[[nodiscard]] QByteArray EncodeJpegBytes(const QImage& image, int quality,
+                                         JpegSampling sampling = Sampling420, bool cmyk = false);
 
 // EXIF orientation 1..8 found in a JPEG's APP1 segment; 1 when there is none or it is unreadable.
 [[nodiscard]] int ReadExifOrientation(const QByteArray& jpeg);

@@ -9,6 +9,7 @@ KREL_PACKAGES=(
     libturbojpeg0-dev libsdl2-dev libglib2.0-dev
     libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs
     xvfb xauth fonts-dejavu-core
+    gsettings-desktop-schemas dbus-daemon
 )
 
 # Only for fuzz/run.sh: clang with libFuzzer and its sanitizer runtimes.

@@ -1,15 +1,14 @@
 #include "view/WallPaper.h"
 
 #include "platform/Errors.h"
+#include "platform/PictureIO.h"
 #include "platform/TextLines.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QUrl>
-
-#undef signals // GLib uses the name
-#include <gio/gio.h>
 
 namespace {
 
@@ -17,7 +16,7 @@ const QString KeyWallpaper = QStringLiteral("Wallpaper");
 const QString KeyTile = QStringLiteral("TileWallpaper");
 const QString KeyStyle = QStringLiteral("WallpaperStyle");
 const QString StyleStretched = QStringLiteral("2");
-constexpr char BackgroundSchema[] = "org.gnome.desktop.background";
+const QString CopyPrefix = QStringLiteral("Wallpaper-");
 
 // The lines of the key file, or none when it does not exist yet.
 QStringList KeyLines(const QString& path) {
@@ -26,6 +25,41 @@ QStringList KeyLines(const QString& path) {
 
 QString KeyOf(const QString& line) {
     return line.section(QLatin1Char('='), 0, 0);
+}
+
+void SetValue(QStringList& lines, const QString& key, const QString& value) {
+    const QString entry = key + QLatin1Char('=') + value;
+    const auto it = std::find_if(lines.begin(), lines.end(), [&key](const QString& line) {
+        return line.contains(QLatin1Char('=')) && KeyOf(line) == key;
+    });
+    if (it != lines.end())
+        *it = entry;
+    else
+        lines.push_back(entry);
+}
+
+QByteArray ReadWhole(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw IoError(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+    return file.readAll();
+}
+
+// A new name each time: a desktop that is handed the name it already shows may not look again.
+QString NewCopyName(const QDir& folder) {
+    const QString stamp = QString::number(QDateTime::currentMSecsSinceEpoch());
+    QString name = CopyPrefix + stamp + QStringLiteral(".bmp");
+    for (int n = 1; folder.exists(name); ++n)
+        name = CopyPrefix + stamp + QLatin1Char('-') + QString::number(n) + QStringLiteral(".bmp");
+    return folder.filePath(name);
+}
+
+void RemoveCopiesBut(const QDir& folder, const QString& keep) {
+    const QStringList copies =
+        folder.entryList({CopyPrefix + QStringLiteral("*.bmp")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : copies)
+        if (folder.filePath(name) != keep)
+            QFile::remove(folder.filePath(name));
 }
 
 } // namespace
@@ -40,32 +74,8 @@ QString TWallPaper::Value(const QString& key) const {
     return {};
 }
 
-void TWallPaper::SetValue(const QString& key, const QString& value) {
-    QStringList lines = KeyLines(keyFile_);
-    const QString entry = key + QLatin1Char('=') + value;
-    const auto it = std::find_if(lines.begin(), lines.end(), [&key](const QString& line) {
-        return line.contains(QLatin1Char('=')) && KeyOf(line) == key;
-    });
-    if (it != lines.end())
-        *it = entry;
-    else
-        lines.push_back(entry);
-    QDir().mkpath(QFileInfo(keyFile_).absolutePath());
-    WriteLines(keyFile_, lines);
-}
-
-void TWallPaper::Apply(const QString& path) const {
-    if (apply_)
-        apply_({path, Tile(), Stretch()});
-}
-
 QString TWallPaper::Wallpaper() const {
     return Value(KeyWallpaper);
-}
-
-void TWallPaper::SetWallpaper(const QString& path) {
-    SetValue(KeyWallpaper, path);
-    Apply(path);
 }
 
 bool TWallPaper::Tile() const {
@@ -73,18 +83,19 @@ bool TWallPaper::Tile() const {
     return !text.isEmpty() && ParseInt(text) != 0;
 }
 
-void TWallPaper::SetTile(bool tile) {
-    SetValue(KeyTile, tile ? QStringLiteral("1") : QStringLiteral("0"));
-    SetWallpaper(Wallpaper());
-}
-
 bool TWallPaper::Stretch() const {
     return Value(KeyStyle).trimmed() == StyleStretched;
 }
 
-void TWallPaper::SetStretch(bool stretch) {
-    SetValue(KeyStyle, stretch ? StyleStretched : QStringLiteral("0"));
-    SetWallpaper(Wallpaper());
+void TWallPaper::Set(const DesktopWallpaper& wallpaper) {
+    QStringList lines = KeyLines(keyFile_); // read first: an unreadable file changes nothing
+    if (apply_)
+        apply_(wallpaper);
+    SetValue(lines, KeyWallpaper, wallpaper.Path);
+    SetValue(lines, KeyTile, wallpaper.Tile ? QStringLiteral("1") : QStringLiteral("0"));
+    SetValue(lines, KeyStyle, wallpaper.Stretch ? StyleStretched : QStringLiteral("0"));
+    QDir().mkpath(QFileInfo(keyFile_).absolutePath());
+    WriteLines(keyFile_, lines);
 }
 
 QString DefaultWallpaperKeyFile() {
@@ -92,27 +103,9 @@ QString DefaultWallpaperKeyFile() {
            QStringLiteral("/krel-album/desktop-wallpaper.ini");
 }
 
-void ApplyWallpaperWithGSettings(const DesktopWallpaper& wallpaper) {
-    GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-    if (source == nullptr)
-        return;
-    GSettingsSchema* schema = g_settings_schema_source_lookup(source, BackgroundSchema, TRUE);
-    if (schema == nullptr)
-        return;
-    GSettings* settings = g_settings_new_full(schema, nullptr, nullptr);
-    if (!wallpaper.Path.isEmpty()) {
-        const QByteArray uri = QUrl::fromLocalFile(wallpaper.Path).toEncoded();
-        g_settings_set_string(settings, "picture-uri", uri.constData());
-        if (g_settings_schema_has_key(schema, "picture-uri-dark"))
-            g_settings_set_string(settings, "picture-uri-dark", uri.constData());
-    }
-    const char* options = wallpaper.Tile      ? "wallpaper"
-                          : wallpaper.Stretch ? "stretched"
-                                              : "centered";
-    g_settings_set_string(settings, "picture-options", options);
-    g_settings_sync();
-    g_object_unref(settings);
-    g_settings_schema_unref(schema);
+QString DefaultWallpaperFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/krel-album/wallpaper");
 }
 
 bool IsWallpaperBitmap(const QString& path) {
@@ -122,13 +115,24 @@ bool IsWallpaperBitmap(const QString& path) {
     return ext == QLatin1String(".bmp") || ext == QLatin1String(".BMP");
 }
 
-bool MakeWallpaper(TWallPaper& wallpaper, const QString& picture, WallpaperCommand command) {
-    if (command == WallpaperCommand::Tiled)
-        wallpaper.SetTile(true);
-    else
-        wallpaper.SetStretch(true);
+bool MakeWallpaper(TWallPaper& wallpaper, const QString& picture, WallpaperCommand command,
+                   const QString& folder) {
     if (!IsWallpaperBitmap(picture))
         return false;
-    wallpaper.SetWallpaper(picture);
+    (void)ReadPictureSize(picture); // a bitmap that cannot be read says why
+    const QByteArray bytes = ReadWhole(picture);
+    if (!QDir().mkpath(folder))
+        throw IoError(QStringLiteral("Cannot create folder %1").arg(folder));
+    const QDir dir(folder);
+    const QString copy = NewCopyName(dir);
+    WriteFileAtomic(copy, bytes);
+    const bool tile = command == WallpaperCommand::Tiled;
+    try {
+        wallpaper.Set({copy, tile, !tile});
+    } catch (...) {
+        QFile::remove(copy);
+        throw;
+    }
+    RemoveCopiesBut(dir, copy);
     return true;
 }

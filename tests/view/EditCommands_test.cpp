@@ -8,7 +8,9 @@
 #include "view/ui/AddFolder.h"
 #include "view/ui/ChangeNotes.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -16,6 +18,11 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 class EditCommandsTest : public ::testing::Test {
 protected:
@@ -41,6 +48,7 @@ protected:
         commands = std::make_unique<EditCommands>(
             context, &view, [this] { ++redraws; }, [this] { ++pageShows; });
         commands->WallpaperKeyFile = dir.filePath("desktop.ini");
+        commands->WallpaperFolder = dir.filePath("data/wallpaper");
         commands->ApplyWallpaper = [this](const DesktopWallpaper& w) { applied.push_back(w); };
     }
     QStringList Pictures(int n, const QString& prefix = QStringLiteral("p")) {
@@ -144,7 +152,7 @@ TEST_F(EditCommandsTest, TransformRedrawsOnlyWhenTheFileWasRewritten) {
     EXPECT_TRUE(dialogs.Messages[0].Text.contains(files[1]));
 }
 
-TEST_F(EditCommandsTest, WallpaperTakesOnlyBitmaps) {
+TEST_F(EditCommandsTest, WallpaperTakesOnlyBitmapsAndShowsACopyWithExactlyItsStyle) {
     const QString bmp = WritePicture(dir.filePath("wall.BMP"), 40, 30);
     AddViaDialog({Pictures(1)[0], bmp});
     session.SelectedFoto = 0;
@@ -152,12 +160,31 @@ TEST_F(EditCommandsTest, WallpaperTakesOnlyBitmaps) {
     ASSERT_EQ(dialogs.Messages.size(), 1);
     EXPECT_EQ(dialogs.Messages[0], (ShownMessage{"This is file not bitmap",
                                                  MessageKind::Information, MessageButtons::Yes}));
+    EXPECT_TRUE(applied.isEmpty()) << "a refused picture changes nothing";
+    EXPECT_FALSE(QFile::exists(commands->WallpaperKeyFile));
+
     session.SelectedFoto = 1;
+    for (const WallpaperCommand command : {WallpaperCommand::Tiled, WallpaperCommand::Stretch}) {
+        commands->Wallpaper(command);
+        ASSERT_FALSE(applied.isEmpty());
+        EXPECT_TRUE(applied.last().Path.startsWith(commands->WallpaperFolder + "/"));
+        EXPECT_EQ(ReadBytes(applied.last().Path), ReadBytes(bmp)) << "a copy of the picture";
+        EXPECT_EQ(applied.last().Tile, command == WallpaperCommand::Tiled);
+        EXPECT_EQ(applied.last().Stretch, command == WallpaperCommand::Stretch);
+    }
+    EXPECT_EQ(dialogs.Messages.size(), 1);
+
+    // A desktop that does not take it: its message, and the shown copy stays as it was.
+    const DesktopWallpaper shown = applied.last();
+    commands->ApplyWallpaper = [](const DesktopWallpaper&) {
+        throw WallpaperError("Cannot set the wallpaper: no desktop here");
+    };
     commands->Wallpaper(WallpaperCommand::Tiled);
-    ASSERT_FALSE(applied.isEmpty());
-    EXPECT_EQ(applied.last().Path, bmp);
-    EXPECT_TRUE(applied.last().Tile);
-    EXPECT_TRUE(applied.last().Stretch);
+    ASSERT_EQ(dialogs.Messages.size(), 2);
+    EXPECT_EQ(dialogs.Messages[1].Kind, MessageKind::Error);
+    EXPECT_EQ(dialogs.Messages[1].Text, "Cannot set the wallpaper: no desktop here");
+    EXPECT_EQ(QDir(commands->WallpaperFolder).entryList(QDir::Files),
+              QStringList{QFileInfo(shown.Path).fileName()});
 }
 
 TEST_F(EditCommandsTest, AddFolderReturnsToTheFrontCoverAndClearsTheSavedFlag) {

@@ -32,6 +32,7 @@ TEST(TGraphEditing, CommandsChangeTheFilesAndTheAlbumAndRedrawIt) {
     TGraph graph(context, QSize(800, 600));
     FillAlbum(session, 0, OrientationHorizontal);
     graph.Editing().WallpaperKeyFile = dir.filePath("desktop.ini");
+    graph.Editing().WallpaperFolder = dir.filePath("wallpaper");
     graph.Editing().ApplyWallpaper = [](const DesktopWallpaper&) {};
     graph.show();
 

@@ -5,6 +5,7 @@
 #include "tests/support/Fixtures.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -15,9 +16,15 @@ class WallPaperTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString keyFile = dir.filePath("config/krel-album/desktop-wallpaper.ini");
+    QString folder = dir.filePath("data/krel-album/wallpaper");
     QVector<DesktopWallpaper> applied;
+    bool refuse = false;
     [[nodiscard]] TWallPaper Make() {
-        return TWallPaper(keyFile, [this](const DesktopWallpaper& w) { applied.push_back(w); });
+        return TWallPaper(keyFile, [this](const DesktopWallpaper& w) {
+            if (refuse)
+                throw WallpaperError("Cannot set the wallpaper: refused");
+            applied.push_back(w);
+        });
     }
     [[nodiscard]] QString Value(const QString& key) const {
         for (const QString& line : ReadLines(keyFile))
@@ -25,54 +32,73 @@ protected:
                 return line.mid(key.size() + 1);
         return QStringLiteral("<missing>");
     }
+    [[nodiscard]] QStringList Copies() const {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    }
 };
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 } // namespace
 
-TEST_F(WallPaperTest, TiledOnABitmapTilesAndMakesItTheWallpaper) {
-    TWallPaper first = Make();
-    first.SetWallpaper("/old/desk.bmp");
-    applied.clear();
-
+TEST_F(WallPaperTest, EachCommandSetsExactlyItsOwnStyleOnACopy) {
+    const QString sea = WritePicture(dir.filePath("photos/sea.bmp"), 40, 30);
+    const struct {
+        WallpaperCommand command;
+        const char* tile;
+        const char* style;
+    } steps[] = {{WallpaperCommand::Tiled, "1", "0"},
+                 {WallpaperCommand::Stretch, "0", "2"},
+                 {WallpaperCommand::Tiled, "1", "0"}};
     TWallPaper paper = Make();
-    EXPECT_TRUE(MakeWallpaper(paper, "/photos/sea.bmp", WallpaperCommand::Tiled));
-
-    EXPECT_EQ(Value("TileWallpaper"), "1");
-    EXPECT_EQ(Value("Wallpaper"), "/photos/sea.bmp");
-    EXPECT_EQ(Value("WallpaperStyle"), "<missing>") << "Tiled leaves the style alone";
-    ASSERT_EQ(applied.size(), 2);
-    EXPECT_EQ(applied[0].Path, "/old/desk.bmp") << "the old wallpaper is applied tiled first";
-    EXPECT_TRUE(applied[0].Tile);
-    EXPECT_EQ(applied[1].Path, "/photos/sea.bmp");
-    EXPECT_TRUE(applied[1].Tile);
-    EXPECT_TRUE(paper.Tile());
-    EXPECT_FALSE(paper.Stretch());
+    for (const auto& step : steps) {
+        ASSERT_TRUE(MakeWallpaper(paper, sea, step.command, folder));
+        EXPECT_EQ(Value("TileWallpaper"), step.tile);
+        EXPECT_EQ(Value("WallpaperStyle"), step.style);
+        ASSERT_FALSE(applied.isEmpty());
+        const DesktopWallpaper& shown = applied.last();
+        EXPECT_EQ(shown.Tile, step.command == WallpaperCommand::Tiled);
+        EXPECT_EQ(shown.Stretch, step.command == WallpaperCommand::Stretch);
+        EXPECT_EQ(Value("Wallpaper"), shown.Path);
+        EXPECT_EQ(QFileInfo(shown.Path).absolutePath(), QDir(folder).absolutePath());
+        EXPECT_EQ(ReadBytes(shown.Path), ReadBytes(sea));
+        EXPECT_EQ(Copies().size(), 1) << "the earlier copy is removed";
+    }
+    EXPECT_EQ(applied.size(), 3) << "applied once per command";
+    // The copy does not go with the album's file.
+    const QString shown = applied.last().Path;
+    QFile::remove(sea);
+    EXPECT_TRUE(QFile::exists(shown));
 }
 
-TEST_F(WallPaperTest, StretchOnAJpegChangesOnlyTheStyle) {
+TEST_F(WallPaperTest, ARefusedPictureChangesNothing) {
+    const QString old = WritePicture(dir.filePath("photos/old.BMP"), 20, 20);
     TWallPaper paper = Make();
-    paper.SetWallpaper("/old/desk.bmp");
+    ASSERT_TRUE(MakeWallpaper(paper, old, WallpaperCommand::Tiled, folder));
+    const QByteArray keys = ReadBytes(keyFile);
+    const QStringList copies = Copies();
     applied.clear();
 
-    EXPECT_FALSE(MakeWallpaper(paper, "/photos/sea.jpg", WallpaperCommand::Stretch));
+    const QString jpeg = WritePicture(dir.filePath("photos/sea.jpg"), 40, 30);
+    const QString mixedCase = WritePicture(dir.filePath("photos/sea.Bmp"), 40, 30);
+    for (const QString& picture : {jpeg, mixedCase})
+        EXPECT_FALSE(MakeWallpaper(paper, picture, WallpaperCommand::Stretch, folder));
+    const QString broken = WriteBytes(dir.filePath("photos/broken.bmp"), "BM not really");
+    EXPECT_THROW(MakeWallpaper(paper, broken, WallpaperCommand::Stretch, folder), PictureError);
+    EXPECT_THROW(
+        MakeWallpaper(paper, dir.filePath("photos/gone.bmp"), WallpaperCommand::Tiled, folder),
+        PictureError);
+    refuse = true; // a desktop that does not take the picture
+    const QString sea = WritePicture(dir.filePath("photos/sea.bmp"), 40, 30);
+    EXPECT_THROW(MakeWallpaper(paper, sea, WallpaperCommand::Stretch, folder), WallpaperError);
 
-    EXPECT_EQ(Value("WallpaperStyle"), "2");
-    EXPECT_EQ(Value("Wallpaper"), "/old/desk.bmp");
-    ASSERT_EQ(applied.size(), 1);
-    EXPECT_EQ(applied[0].Path, "/old/desk.bmp");
-    EXPECT_TRUE(applied[0].Stretch);
+    EXPECT_TRUE(applied.isEmpty());
+    EXPECT_EQ(ReadBytes(keyFile), keys);
+    EXPECT_EQ(Copies(), copies);
     EXPECT_EQ(NotBitmapMessage, "This is file not bitmap");
-}
-
-TEST_F(WallPaperTest, TiledThenStretchKeepsBothValues) {
-    TWallPaper paper = Make();
-    MakeWallpaper(paper, "/photos/a.BMP", WallpaperCommand::Tiled);
-    MakeWallpaper(paper, "/photos/b.bmp", WallpaperCommand::Stretch);
-    EXPECT_EQ(Value("TileWallpaper"), "1");
-    EXPECT_EQ(Value("WallpaperStyle"), "2");
-    EXPECT_EQ(Value("Wallpaper"), "/photos/b.bmp");
-    EXPECT_TRUE(applied.last().Tile);
-    EXPECT_TRUE(applied.last().Stretch);
 }
 
 TEST_F(WallPaperTest, OnlyBmpInTwoLetterCasesIsABitmap) {
@@ -93,14 +119,4 @@ TEST_F(WallPaperTest, ValuesAreReadAsTheDesktopWroteThem) {
     EXPECT_THROW((void)paper.Tile(), ConversionError);
     EXPECT_FALSE(paper.Stretch());
     EXPECT_TRUE(paper.Wallpaper().isEmpty());
-}
-
-TEST_F(WallPaperTest, GSettingsApplierNeverFailsWithoutADesktop) {
-    // Whatever the machine has installed, applying must neither abort nor throw.
-    qputenv("GSETTINGS_BACKEND", "memory");
-    ApplyWallpaperWithGSettings({"/photos/sea.bmp", true, false});
-    ApplyWallpaperWithGSettings({QString(), false, true});
-    qputenv("GSETTINGS_SCHEMA_DIR", dir.path().toUtf8());
-    ApplyWallpaperWithGSettings({"/photos/sea.bmp", false, false});
-    SUCCEED();
 }

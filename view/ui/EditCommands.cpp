@@ -97,7 +97,7 @@ void EditCommands::Wallpaper(WallpaperCommand command) {
     const QString picture = context_.Session->Album.Fotos[context_.Session->SelectedFoto].FileName;
     RunGuarded(context_.Dialogs, [&] {
         TWallPaper wallpaper(WallpaperKeyFile, ApplyWallpaper);
-        if (!MakeWallpaper(wallpaper, picture, command))
+        if (!MakeWallpaper(wallpaper, picture, command, WallpaperFolder))
             context_.Dialogs->Message(NotBitmapMessage, MessageKind::Information);
     });
 }

@@ -37,9 +37,11 @@ public:
     // The last file chosen in the picture dialog, in this or an earlier run of it.
     [[nodiscard]] const QString& ChosenFile() const { return chosenFile_; }
 
-    // Where the wallpaper values are kept and how they reach the desktop (tests replace both).
+    // Where the wallpaper values and the wallpaper's copy are kept and how they reach the desktop
+    // (tests replace them).
     QString WallpaperKeyFile = DefaultWallpaperKeyFile();
-    WallpaperApplier ApplyWallpaper = ApplyWallpaperWithGSettings;
+    QString WallpaperFolder = DefaultWallpaperFolder();
+    WallpaperApplier ApplyWallpaper = ApplyDesktopWallpaper;
 
 private:
     [[nodiscard]] bool HasSelectedPicture() const;
