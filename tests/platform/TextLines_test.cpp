@@ -128,8 +128,8 @@ TEST(FileNames, AFileNamedInEightBitBytesIsFoundReadAndWrittenByThoseBytes) {
     EXPECT_EQ(ReadLines(latin), QStringList({"one", "two"}));
     WriteLines(utf8, {"three"});
     EXPECT_EQ(FileNameBytesIn(dir.path()), (QByteArrayList{"caf\xC3\xA9.ini", "caf\xE9.ini"}));
-    EXPECT_EQ(ReadBytes(latin), "one\r\ntwo\r\n");
-    EXPECT_EQ(ReadBytes(utf8), "three\r\n");
+    EXPECT_EQ(FileBytes(latin), "one\r\ntwo\r\n");
+    EXPECT_EQ(FileBytes(utf8), "three\r\n");
     EXPECT_TRUE(RemoveFile(latin));
     EXPECT_EQ(FileNameBytesIn(dir.path()), QByteArrayList{"caf\xC3\xA9.ini"});
     try {

@@ -42,7 +42,7 @@ QString WriteBytes(const QString& path, const QByteArray& bytes) {
     return path;
 }
 
-QByteArray ReadBytes(const QString& path) {
+QByteArray FileBytes(const QString& path) {
     QFile f;
     (void)OpenForReading(f, path);
     return f.readAll();

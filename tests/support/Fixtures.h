@@ -16,7 +16,7 @@ QString WritePicture(const QString& path, int w, int h, QColor colour = QColor(9
 // (platform/FileNames.h); returns path.
 QString WriteBytes(const QString& path, const QByteArray& bytes);
 // The bytes of a file (empty when it cannot be read).
-[[nodiscard]] QByteArray ReadBytes(const QString& path);
+[[nodiscard]] QByteArray FileBytes(const QString& path);
 // The names of a folder's entries as the bytes on disk, sorted.
 [[nodiscard]] QByteArrayList FileNameBytesIn(const QString& folder);
 

@@ -18,7 +18,7 @@ struct ResFolder {
     TempProgramFolder folder;
     explicit ResFolder(const QByteArray& bytes) { WriteBytes(SettingsPath(folder.Path()), bytes); }
     [[nodiscard]] QString Path() const { return folder.Path(); }
-    [[nodiscard]] QByteArray Bytes() const { return ReadBytes(SettingsPath(folder.Path())); }
+    [[nodiscard]] QByteArray Bytes() const { return FileBytes(SettingsPath(folder.Path())); }
 };
 
 const QByteArray Installed = "2\r\n0\r\n5\r\nkept line\r\n-\r\n1205x1795 - 10x15\r\n"

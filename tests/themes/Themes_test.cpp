@@ -202,7 +202,7 @@ TEST(ThemeCatalogue, AddAndRemoveKeepTheBytesOfEveryOtherLine) {
     QByteArray copy;
     SetWriteLimitForTests([&](const QString& path) -> qint64 {
         if (path == CataloguePath(c.Path()))
-            copy = ReadBytes(CatalogueCopyPath(c.Path()));
+            copy = FileBytes(CatalogueCopyPath(c.Path()));
         return -1;
     });
     const QString blueFile = WriteBytes(c.folder.File("Src/Blue/Theme.ini"), blue);
@@ -210,17 +210,17 @@ TEST(ThemeCatalogue, AddAndRemoveKeepTheBytesOfEveryOtherLine) {
     SetWriteLimitForTests({});
     EXPECT_EQ(removed.Dropped, 1);
     EXPECT_EQ(copy, wood + sea);
-    EXPECT_EQ(ReadBytes(CataloguePath(c.Path())), wood + sea);
-    EXPECT_EQ(ReadBytes(SettingsPath(c.Path())), "2\r\n0\r\n5\r\nn\xE9\r\n-\r\n");
+    EXPECT_EQ(FileBytes(CataloguePath(c.Path())), wood + sea);
+    EXPECT_EQ(FileBytes(SettingsPath(c.Path())), "2\r\n0\r\n5\r\nn\xE9\r\n-\r\n");
 
     // An 8-bit Theme.ini is installed as it stands; removing by its 8-bit name finds the block.
     const QByteArray linen = "L\xEEnen\r\nr\r\nl\r\nc\r\nb\r\np\r\n";
     const QString linenFile = WriteBytes(c.folder.File("Src/Linen/Theme.ini"), linen);
     EXPECT_EQ(AddTheme(c.Path(), linenFile), AddThemeResult::Added);
-    EXPECT_EQ(ReadBytes(CataloguePath(c.Path())), wood + sea + linen);
+    EXPECT_EQ(FileBytes(CataloguePath(c.Path())), wood + sea + linen);
     const QString woodFile =
         WriteBytes(c.folder.File("Src/Wood/Theme.ini"), QByteArray("W\xC3\xB6od\r\n"));
     EXPECT_EQ(RemoveTheme(c.Path(), woodFile).Dropped, 1); // the same name in UTF-8
-    EXPECT_EQ(ReadBytes(CataloguePath(c.Path())), sea + linen);
-    EXPECT_EQ(ReadBytes(SettingsPath(c.Path())), "2\r\n0\r\n5\r\nn\xE9\r\n-\r\n");
+    EXPECT_EQ(FileBytes(CataloguePath(c.Path())), sea + linen);
+    EXPECT_EQ(FileBytes(SettingsPath(c.Path())), "2\r\n0\r\n5\r\nn\xE9\r\n-\r\n");
 }
