@@ -1,5 +1,18 @@
 #include "platform/DialogService.h"
 
+MessageResult DefaultAnswer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return MessageResult::Ok;
+    case MessageButtons::YesNoDefaultNo:
+        return MessageResult::No;
+    case MessageButtons::Yes:
+    case MessageButtons::YesNo:
+        break;
+    }
+    return MessageResult::Yes;
+}
+
 QString ToQtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;

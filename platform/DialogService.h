@@ -8,7 +8,8 @@ class QWidget;
 
 // The kinds and button sets of message boxes the program shows.
 enum class MessageKind { Information, Warning, Error, Confirmation, Plain };
-enum class MessageButtons { Yes, YesNo, Ok };
+// YesNoDefaultNo: Yes and No with No as the default button, for questions whose Yes loses work.
+enum class MessageButtons { Yes, YesNo, YesNoDefaultNo, Ok };
 enum class MessageResult { Yes, No, Ok, Cancel };
 
 // One message box as shown (kept by the scripted service for tests).
@@ -46,6 +47,10 @@ public:
     // The window over which dialogs are shown (may be null).
     virtual void SetParentWindow(QWidget*) {}
 };
+
+// The answer of a box closed with its default button: No where No is the default, Ok for OK boxes,
+// else Yes.
+[[nodiscard]] MessageResult DefaultAnswer(MessageButtons buttons);
 
 // Converts "Description|*.a;*.b|Other|*.c" to Qt's "Description (*.a *.b);;Other (*.c)".
 [[nodiscard]] QString ToQtFilter(const QString& filter);

@@ -9,5 +9,5 @@ void PrintError(const QString& prefix, const QString& text) {
 
 MessageResult StderrDialogs::Message(const QString& text, MessageKind, MessageButtons buttons) {
     PrintError(prefix_, text);
-    return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Yes;
+    return DefaultAnswer(buttons);
 }

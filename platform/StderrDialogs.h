@@ -6,7 +6,8 @@
 void PrintError(const QString& prefix, const QString& text);
 
 // The dialog service of the headless commands: message boxes become lines on standard error,
-// questions are answered Yes, and every file, folder or print dialog is cancelled.
+// questions are answered with their default button, and every file, folder or print dialog is
+// cancelled.
 class StderrDialogs : public DialogService {
 public:
     explicit StderrDialogs(QString prefix = {}) : prefix_(std::move(prefix)) {}

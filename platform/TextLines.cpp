@@ -182,8 +182,11 @@ bool WriteAll(int fd, const QByteArray& data, qint64 limit) {
         const ssize_t n = ::write(fd, data.constData() + done, size_t(size - done));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
             return false;
+        }
         done += n;
     }
     if (size < data.size()) {

@@ -86,7 +86,47 @@ bool AlbumBook::PreviousPage() {
     return true;
 }
 
+void AlbumBook::Go(Step step) {
+    if (turn_.Running()) {
+        pending_ = step;
+        return;
+    }
+    TakeStep(step);
+}
+
+void AlbumBook::TakeStep(Step step) {
+    const int s = session_.CurrentSpread;
+    const int backCover = session_.Album.SpreadCount + 1;
+    switch (step) {
+    case Step::Next:
+        NextPage();
+        return;
+    case Step::Previous:
+        PreviousPage();
+        return;
+    case Step::First:
+        if (s == 1)
+            PreviousPage();
+        else if (s > 1)
+            JumpTo(0);
+        return;
+    case Step::Last:
+        if (s == backCover - 1)
+            NextPage();
+        else if (s < backCover - 1)
+            JumpTo(backCover);
+        return;
+    }
+}
+
+void AlbumBook::JumpTo(int spread) {
+    StopTurn();
+    session_.CurrentSpread = spread;
+    Redraw();
+}
+
 void AlbumBook::StartTurn(bool forward) {
+    ++turnSerial_;
     turn_.Start(forward, session_.Album.LeftPageRect.Width(), session_.Album.RightPageRect.Width());
     turnClock_.start();
     ticksDone_ = 0;
@@ -97,13 +137,17 @@ void AlbumBook::TimerTick() {
     // A busy machine delivers the timer late: the ticks that fell due meanwhile are made up, so
     // the turn keeps its pace; the screen shows the last of them.
     const qint64 due = turnClock_.elapsed() / PageTurn::TickMs + 1;
+    const quint64 serial = turnSerial_;
     do {
         Tick();
+        if (turnSerial_ != serial)
+            return; // the turn ended and a kept step began the next one on its own clock
         ++ticksDone_;
     } while (turn_.Running() && ticksDone_ < due);
 }
 
 void AlbumBook::StopTurn() {
+    pending_.reset();
     turn_.Cancel();
     Timer1.stop();
 }
@@ -140,12 +184,15 @@ void AlbumBook::Tick() {
         changed = changed.united(ToQRect(a.RightPageRect));
     if (!changed.isEmpty())
         emit ScreenChanged(changed);
+    if (r.Last && pending_) {
+        const Step step = *pending_;
+        pending_.reset();
+        TakeStep(step);
+    }
 }
 
 void AlbumBook::ToContent() {
-    StopTurn();
-    session_.CurrentSpread = 1;
-    Redraw();
+    JumpTo(1);
 }
 
 bool AlbumBook::ContentsJump(QPoint point) {
@@ -167,13 +214,16 @@ bool AlbumBook::ContentsJump(QPoint point) {
     }
     if (!hit)
         return false;
-    StopTurn();
-    session_.CurrentSpread = a.IndexPages + *hit / (2 * a.Orientation) + 1;
-    Redraw();
+    JumpTo(a.IndexPages + *hit / (2 * a.Orientation) + 1);
     return true;
 }
 
 std::optional<int> AlbumBook::PictureAt(QPoint point) const {
+    const std::optional<PictureHit> hit = PictureHitAt(point);
+    return hit ? std::optional<int>(hit->Entry) : std::nullopt;
+}
+
+std::optional<AlbumBook::PictureHit> AlbumBook::PictureHitAt(QPoint point) const {
     const TAlbum& a = session_.Album;
     const FrameSlot order[] = {FrameSlot::Left1, FrameSlot::Right1, FrameSlot::Left2,
                                FrameSlot::Right2};
@@ -185,7 +235,7 @@ std::optional<int> AlbumBook::PictureAt(QPoint point) const {
         if (!StrictlyInside(frame, point))
             continue;
         if (auto entry = EntryInFrame(a, session_.CurrentSpread, slot))
-            return entry;
+            return PictureHit{*entry, frame};
     }
     return std::nullopt;
 }

@@ -33,6 +33,14 @@ public:
     bool NextPage();
     bool PreviousPage();
     [[nodiscard]] bool Turning() const { return turn_.Running(); }
+
+    // The user's browsing steps (keys, wheel, page buttons). Next and Previous turn one page;
+    // First and Last go to the front and back cover, turning the page when it is one step away
+    // and jumping there without animation or sound when it is further. A step asked for while a
+    // turn runs is kept, one at most (the latest), and taken when the turn ends.
+    enum class Step { Next, Previous, First, Last };
+    void Go(Step step);
+    [[nodiscard]] std::optional<Step> PendingStep() const { return pending_; }
     // One animation tick (Timer1Timer). The timer runs every PageTurn::TickMs and makes up the
     // ticks it was late for.
     void Tick();
@@ -42,7 +50,13 @@ public:
     // A left click at a window point on a contents spread: the spread of the picture whose cell
     // holds the point is shown. False when the point is in no cell.
     bool ContentsJump(QPoint point);
-    // The picture whose frame holds a window point on a picture spread, if it exists.
+    // The picture whose frame holds a window point on a picture spread, if it exists, with that
+    // frame in window coordinates.
+    struct PictureHit {
+        int Entry = 0;
+        TRect Frame;
+    };
+    [[nodiscard]] std::optional<PictureHit> PictureHitAt(QPoint point) const;
     [[nodiscard]] std::optional<int> PictureAt(QPoint point) const;
 
     // DrawFon followed by DrawPage: renders CurrentSpread and shows it.
@@ -83,12 +97,16 @@ private:
     void TimerTick();
     void StopTurn();
     void EmitScreen();
+    void TakeStep(Step step);
+    void JumpTo(int spread);
 
     AlbumSession& session_;
     PageTurn turn_;
     QTimer Timer1;
     QElapsedTimer turnClock_;
     qint64 ticksDone_ = 0;
+    quint64 turnSerial_ = 0; // counts started turns, so a tick loop sees a new turn begin
+    std::optional<Step> pending_;
     Shown shownLeft_ = Shown::LeftPage;
     Shown shownRight_ = Shown::RightPage;
 };

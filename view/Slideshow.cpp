@@ -15,15 +15,33 @@ Slideshow::Slideshow(AlbumBook& book, QObject* parent) : QObject(parent), book_(
 
 void Slideshow::Start(bool forward, int intervalSeconds) {
     forward_ = forward;
+    intervalSeconds_ = intervalSeconds;
     Timer2.stop();
     if (intervalSeconds > 0) {
         // A huge interval waits as long as the timer can, rather than overflowing.
         const qint64 ms = qint64(intervalSeconds) * MillisecondsPerSecond;
         Timer2.setInterval(int(std::min<qint64>(ms, std::numeric_limits<int>::max())));
-        Timer2.start();
     }
     running_ = true;
+    StartTimer();
     emit RunningChanged(true);
+}
+
+void Slideshow::StartTimer() {
+    if (running_ && intervalSeconds_ > 0 && holds_ == 0)
+        Timer2.start();
+}
+
+void Slideshow::Hold() {
+    ++holds_;
+    Timer2.stop();
+}
+
+void Slideshow::Release() {
+    if (holds_ == 0)
+        return;
+    if (--holds_ == 0)
+        StartTimer();
 }
 
 void Slideshow::Stop() {
@@ -35,6 +53,8 @@ void Slideshow::Stop() {
 }
 
 void Slideshow::Slide() {
+    if (holds_ > 0)
+        return;
     AlbumSession& session = book_.Session();
     if (forward_) {
         book_.NextPage();

@@ -46,6 +46,7 @@ QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons) {
     case MessageButtons::Yes:
         return QMessageBox::Yes;
     case MessageButtons::YesNo:
+    case MessageButtons::YesNoDefaultNo:
         return QMessageBox::Yes | QMessageBox::No;
     case MessageButtons::Ok:
         break;
@@ -66,6 +67,8 @@ QString StartOf(const FileDialogOptions& options) {
 MessageResult QtDialogService::Message(const QString& text, MessageKind kind,
                                        MessageButtons buttons) {
     QMessageBox box(IconOf(kind), TitleOf(kind), text, ButtonsOf(buttons), parent_);
+    if (buttons == MessageButtons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MessageResult::Yes;

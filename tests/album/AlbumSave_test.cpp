@@ -140,7 +140,7 @@ TEST_F(AlbumSaveTest, ExitAsksOnlyWhileUnsaved) {
         if (c.asked) {
             EXPECT_EQ(d.Messages[0],
                       (ShownMessage{"Are you sure want to quit without saving?",
-                                    MessageKind::Confirmation, MessageButtons::YesNo}));
+                                    MessageKind::Confirmation, MessageButtons::YesNoDefaultNo}));
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -52,6 +53,27 @@ TEST(QtDialogService, MessageBoxesHaveTheirKindAndButtons) {
             box->button(c.press)->click();
         });
         EXPECT_EQ(dialogs.Message("Some text", c.kind, c.buttons), c.result) << c.title;
+    }
+}
+
+TEST(QtDialogService, ReturnPressesTheDefaultButton) {
+    const struct {
+        MessageButtons buttons;
+        MessageResult result;
+    } cases[] = {{MessageButtons::YesNo, MessageResult::Yes},
+                 {MessageButtons::YesNoDefaultNo, MessageResult::No},
+                 {MessageButtons::Ok, MessageResult::Ok}};
+    QtDialogService dialogs;
+    for (const auto& c : cases) {
+        WhenModalOpens([](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(box, &press);
+        });
+        const MessageResult answer = dialogs.Message("Quit?", MessageKind::Confirmation, c.buttons);
+        EXPECT_EQ(answer, c.result) << int(c.buttons);
+        EXPECT_EQ(DefaultAnswer(c.buttons), c.result) << int(c.buttons);
     }
 }
 

@@ -3,9 +3,11 @@
 MessageResult ScriptedDialogs::Message(const QString& text, MessageKind kind,
                                        MessageButtons buttons) {
     Messages.push_back({text, kind, buttons});
+    if (OnMessage)
+        OnMessage(Messages.back());
     if (!MessageAnswers.isEmpty())
         return MessageAnswers.dequeue();
-    return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Yes;
+    return DefaultAnswer(buttons);
 }
 
 QString ScriptedDialogs::OpenFile(const FileDialogOptions& options) {

@@ -4,9 +4,10 @@
 
 #include <QQueue>
 #include <QVector>
+#include <functional>
 
 // A dialog service for tests: records every message and answers dialogs from queues.
-// An empty queue answers a message with Yes (or Ok for OK boxes) and a file dialog with cancel.
+// An empty queue answers a message with its default button and a file dialog with cancel.
 class ScriptedDialogs : public DialogService {
 public:
     QVector<ShownMessage> Messages;
@@ -18,6 +19,8 @@ public:
     QQueue<bool> PrintAnswers;
     // Called with the printer before a print setup answers; tests set pages and copies here.
     std::function<void(QPrinter&)> OnPrintSetup;
+    // Called while a message is open, before it answers; tests look at the program then.
+    std::function<void(const ShownMessage&)> OnMessage;
 
     MessageResult Message(const QString& text, MessageKind kind, MessageButtons buttons) override;
     QString OpenFile(const FileDialogOptions& options) override;

@@ -230,3 +230,68 @@ TEST(AlbumBook, ScreenShowsBothPagesTheRightOneSqueezed) {
     EXPECT_EQ(cover.pixel(731, 300), QColor(Qt::black).rgb());
     EXPECT_EQ(cover.pixel(399, 549), QColor(Qt::black).rgb());
 }
+
+TEST(AlbumBook, StepsAskedDuringATurnAreKeptOneAtMost) {
+    BookFixture f(12, 2); // spreads 0 .. 5
+    f.Show(1);
+    f.book.Go(AlbumBook::Step::Next);
+    ASSERT_TRUE(f.book.Turning());
+    // Held keys repeat during the turn: one step is kept, the latest.
+    f.book.Go(AlbumBook::Step::Next);
+    f.book.Go(AlbumBook::Step::Next);
+    EXPECT_EQ(f.book.PendingStep(), AlbumBook::Step::Next);
+    EXPECT_EQ(f.session.CurrentSpread, 2);
+    // The kept step begins the next turn on the first one's last tick.
+    while (f.session.CurrentSpread == 2 && f.book.Turning())
+        f.book.Tick();
+    EXPECT_EQ(f.session.CurrentSpread, 3);
+    EXPECT_TRUE(f.book.Turning());
+    EXPECT_FALSE(f.book.PendingStep());
+    f.FinishTurn();
+    EXPECT_EQ(f.session.CurrentSpread, 3);
+    f.book.Go(AlbumBook::Step::Next);
+    f.book.Go(AlbumBook::Step::Previous); // the latest wins
+    f.FinishTurn();
+    EXPECT_EQ(f.session.CurrentSpread, 3);
+    EXPECT_FALSE(f.book.Turning());
+    EXPECT_EQ(f.sounds, 4);
+    // A jump drops a kept step.
+    f.book.Go(AlbumBook::Step::Next);
+    f.book.Go(AlbumBook::Step::Next);
+    f.book.ToContent();
+    EXPECT_FALSE(f.book.PendingStep());
+    EXPECT_EQ(f.FinishTurn(), 0);
+    EXPECT_EQ(f.session.CurrentSpread, 1);
+    EXPECT_EQ(f.sounds, 5);
+}
+
+TEST(AlbumBook, FirstAndLastTurnOneStepAndJumpFurther) {
+    struct Case {
+        int from;
+        AlbumBook::Step step;
+        int to;
+        bool turns; // animated with sound, else a jump or nothing
+    };
+    // 12 pictures in layout 2: front cover 0, contents 1, pictures 2 .. 4, back cover 5.
+    const Case cases[] = {
+        {1, AlbumBook::Step::First, 0, true},  {3, AlbumBook::Step::First, 0, false},
+        {5, AlbumBook::Step::First, 0, false}, {0, AlbumBook::Step::First, 0, false},
+        {4, AlbumBook::Step::Last, 5, true},   {1, AlbumBook::Step::Last, 5, false},
+        {0, AlbumBook::Step::Last, 5, false},  {5, AlbumBook::Step::Last, 5, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << " " << int(c.step));
+        BookFixture f(12, 2);
+        f.Show(c.from);
+        f.book.Go(c.step);
+        EXPECT_EQ(f.session.CurrentSpread, c.to);
+        EXPECT_EQ(f.book.Turning(), c.turns);
+        EXPECT_EQ(f.sounds, c.turns ? 1 : 0);
+        f.FinishTurn();
+        // Either way the screen ends on the new spread's own page images.
+        EXPECT_EQ(&f.book.ShownLeft(), &f.album().LeftPage);
+        EXPECT_EQ(&f.book.ShownRight(), &f.album().RightPage);
+        const QRgb expected = c.to == 0 ? CoverColour.rgb() : QColor(Qt::black).rgb();
+        EXPECT_EQ(f.album().RightPage.pixel(5, 5), expected);
+    }
+}

@@ -94,3 +94,32 @@ TEST(Slideshow, HugeIntervalDoesNotOverflow) {
     show.Start(true, 3'000'000);
     EXPECT_GT(show.Timer().interval(), 0);
 }
+
+TEST(Slideshow, HeldShowTurnsNothingAndGoesOnWhenReleased) {
+    BookFixture f(6, 2);
+    f.Show(1);
+    Slideshow show(f.book);
+    show.Start(true, 5);
+    show.Hold();
+    show.Hold(); // a dialog opened from a question
+    EXPECT_FALSE(show.Timer().isActive());
+    show.Slide();
+    EXPECT_EQ(f.session.CurrentSpread, 1);
+    show.Release();
+    EXPECT_FALSE(show.Timer().isActive());
+    show.Release();
+    EXPECT_TRUE(show.Timer().isActive());
+    EXPECT_TRUE(show.Running());
+    show.Release(); // an unmatched release changes nothing
+    show.Hold();
+    EXPECT_FALSE(show.Timer().isActive());
+    show.Release();
+    // Started while held, the show waits for the release; stopped while held, it stays stopped.
+    show.Hold();
+    show.Start(true, 5);
+    EXPECT_FALSE(show.Timer().isActive());
+    show.Stop();
+    show.Release();
+    EXPECT_FALSE(show.Timer().isActive());
+    EXPECT_FALSE(show.Running());
+}

@@ -4,10 +4,17 @@
 #include "view/ui/TGraph.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
 #include <QFile>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,6 +50,11 @@ struct GraphFixture {
     }
     void Click(Qt::MouseButton button, QPoint p) { QTest::mouseClick(graph.get(), button, {}, p); }
     void Move(QPoint p) { QTest::mouseMove(graph.get(), p); }
+    void Wheel(int delta) {
+        QWheelEvent e(QPointF(400, 300), QPointF(400, 300), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(graph.get(), &e);
+    }
     void Goto(int spread) {
         session.CurrentSpread = spread;
         graph->Book().Redraw();
@@ -135,23 +147,69 @@ TEST(TGraph, PopupMenuHoldsEveryItemInOrder) {
                            "Savealbum1=Save album", "-", "Exit1=Exit"}));
 }
 
-TEST(TGraph, ArrowKeysTurnPagesAndAreRefusedAtTheEndsAndDuringATurn) {
+TEST(TGraph, ArrowKeysTurnPagesAndKeepOneKeyDuringATurn) {
     GraphFixture f(4, 2); // spreads 0 .. 3
     f.Key(Qt::Key_Left);
     EXPECT_EQ(f.session.CurrentSpread, 0);
     EXPECT_EQ(f.turnSounds, 0);
     f.Key(Qt::Key_Right);
-    f.Key(Qt::Key_Right); // falls into the running turn
+    f.Key(Qt::Key_Right); // kept until the running turn ends
+    f.Key(Qt::Key_Right); // one key at most is kept
     EXPECT_EQ(f.session.CurrentSpread, 1);
     EXPECT_EQ(f.turnSounds, 1);
     EXPECT_TRUE(f.graph->Book().TurnTimer().isActive());
     f.FinishTurn();
+    EXPECT_EQ(f.session.CurrentSpread, 2);
+    EXPECT_EQ(f.turnSounds, 2);
+    f.FinishTurn();
+    EXPECT_FALSE(f.graph->Book().Turning());
+    EXPECT_EQ(f.session.CurrentSpread, 2);
     f.Goto(3);
     f.Key(Qt::Key_Right);
     EXPECT_EQ(f.session.CurrentSpread, 3);
     f.Key(Qt::Key_Left);
     EXPECT_EQ(f.session.CurrentSpread, 2);
-    EXPECT_EQ(f.turnSounds, 2);
+    EXPECT_EQ(f.turnSounds, 3);
+}
+
+TEST(TGraph, BrowsingKeysAndTheWheel) {
+    struct Case {
+        std::function<void(GraphFixture&)> input;
+        const char* what;
+        int from;
+        int to;
+        int sounds;
+    };
+    auto key = [](Qt::Key k) { return [k](GraphFixture& f) { f.Key(k); }; };
+    auto wheel = [](int delta) { return [delta](GraphFixture& f) { f.Wheel(delta); }; };
+    // 12 pictures in layout 2: spreads 0 .. 5.
+    const Case cases[] = {
+        {key(Qt::Key_PageDown), "PageDown", 2, 3, 1},
+        {key(Qt::Key_Space), "Space", 2, 3, 1},
+        {key(Qt::Key_PageUp), "PageUp", 2, 1, 1},
+        {key(Qt::Key_Backspace), "Backspace", 2, 1, 1},
+        {key(Qt::Key_Home), "Home far", 3, 0, 0},
+        {key(Qt::Key_Home), "Home near", 1, 0, 1},
+        {key(Qt::Key_End), "End far", 1, 5, 0},
+        {key(Qt::Key_End), "End near", 4, 5, 1},
+        {wheel(-120), "wheel down", 2, 3, 1},
+        {wheel(120), "wheel up", 2, 1, 1},
+        {wheel(-60), "half a notch", 2, 2, 0},
+        {[](GraphFixture& f) {
+             for (int n = 0; n < 4; ++n) // a touchpad's small steps add up
+                 f.Wheel(-30);
+         },
+         "four quarter notches", 2, 3, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GraphFixture f(12, 2);
+        f.Goto(c.from);
+        c.input(f);
+        EXPECT_EQ(f.session.CurrentSpread, c.to);
+        EXPECT_EQ(f.turnSounds, c.sounds);
+        f.FinishTurn();
+    }
 }
 
 TEST(TGraph, KeysNeedTheirExactModifiers) {
@@ -209,7 +267,7 @@ TEST(TGraph, EscAsksOnlyWhileTheAlbumIsUnsaved) {
         f.Key(Qt::Key_Escape);
         ASSERT_EQ(f.dialogs.Messages.size(), 1);
         EXPECT_EQ(f.dialogs.Messages[0].Text, "Are you sure want to quit without saving?");
-        EXPECT_EQ(f.dialogs.Messages[0].Buttons, MessageButtons::YesNo);
+        EXPECT_EQ(f.dialogs.Messages[0].Buttons, MessageButtons::YesNoDefaultNo);
         EXPECT_TRUE(f.graph->isVisible());
         EXPECT_EQ(f.session.Album.Count, 6);
         f.dialogs.MessageAnswers.enqueue(MessageResult::Yes);
@@ -255,6 +313,69 @@ TEST(TGraph, PointingAtAPictureHintsItsFileName) {
     f.Move(QPoint(5, 300));
     EXPECT_EQ(f.graph->toolTip(), QString());
     EXPECT_EQ(f.session.SelectedFoto, 3);
+}
+
+TEST(TGraph, HintGoesWhenThePointerLeavesThePicture) {
+    GraphFixture f(5, 2);
+    f.Goto(2);
+    const QPoint inside = f.FrameCentre(f.session.Album.RightFrame2, true);
+    auto askHint = [&](QPoint p) {
+        QHelpEvent help(QEvent::ToolTip, p, f.graph->mapToGlobal(p));
+        QApplication::sendEvent(f.graph.get(), &help);
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> leave;
+    };
+    const Case cases[] = {
+        {"to the page margin", [&] { f.Move(QPoint(5, 300)); }},
+        {"to another picture", [&] { f.Move(f.FrameCentre(f.session.Album.RightFrame1, true)); }},
+        {"out of the window",
+         [&] {
+             QEvent leave(QEvent::Leave);
+             QApplication::sendEvent(f.graph.get(), &leave);
+         }},
+    };
+    // A hidden hint fades for a moment, as every hint of the platform does.
+    auto hintGone = [] {
+        QDeadlineTimer patience(5000);
+        while (QToolTip::isVisible() && !patience.hasExpired())
+            QTest::qWait(20);
+        return !QToolTip::isVisible();
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        f.Move(inside);
+        askHint(inside);
+        ASSERT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(QToolTip::text(), "/pictures/p3.jpg");
+        c.leave();
+        EXPECT_TRUE(hintGone());
+    }
+    // Over no picture there is no hint at all.
+    askHint(QPoint(5, 300));
+    EXPECT_TRUE(hintGone());
+}
+
+TEST(TGraph, HoveredButtonsKeepTheirGlyphsVisible) {
+    GraphFixture f;
+    for (int number : {2, 3, 4, 11, 10}) {
+        SCOPED_TRACE(number);
+        QToolButton* b = f.graph->Button(number);
+        const QImage plain = b->grab().toImage();
+        b->setAttribute(Qt::WA_UnderMouse, true);
+        const QImage hovered = b->grab().toImage();
+        b->setAttribute(Qt::WA_UnderMouse, false);
+        // The hover is seen: the square behind the glyph lights up a little.
+        const QPoint corner(2, 2);
+        EXPECT_NE(hovered.pixel(corner), plain.pixel(corner));
+        // The glyph's brightest pixel still stands well above the hover square.
+        int brightest = 0;
+        for (int y = 0; y < hovered.height(); ++y)
+            for (int x = 0; x < hovered.width(); ++x)
+                brightest = std::max(brightest, qGray(hovered.pixel(x, y)));
+        EXPECT_GT(brightest - qGray(hovered.pixel(corner)), 100);
+    }
 }
 
 TEST(TGraph, ToolbarSlidesAwayAndComesBack) {
@@ -321,6 +442,55 @@ TEST(TGraph, SlideshowDoesNotStartOnBadSettings) {
         ASSERT_EQ(f.dialogs.Messages.size(), 1);
         EXPECT_EQ(f.dialogs.Messages[0].Kind, MessageKind::Error);
     }
+}
+
+TEST(TGraph, SlideshowWaitsUnderTheExitQuestion) {
+    for (MessageResult answer : {MessageResult::No, MessageResult::Yes}) {
+        SCOPED_TRACE(int(answer));
+        GraphFixture f;
+        f.WriteSettings("1\r\n0\r\n1\r\n");
+        f.Goto(1);
+        f.graph->Button(11)->click();
+        ASSERT_TRUE(f.graph->Show().Timer().isActive());
+        bool asked = false;
+        f.dialogs.OnMessage = [&](const ShownMessage&) {
+            asked = true;
+            EXPECT_TRUE(f.graph->Show().Held());
+            EXPECT_FALSE(f.graph->Show().Timer().isActive());
+            f.graph->Show().Slide(); // a slide falling due under the question turns nothing
+            EXPECT_EQ(f.session.CurrentSpread, 1);
+            EXPECT_FALSE(f.graph->Book().Turning());
+        };
+        f.dialogs.MessageAnswers.enqueue(answer);
+        f.Key(Qt::Key_Escape);
+        ASSERT_TRUE(asked);
+        EXPECT_FALSE(f.graph->Show().Held());
+        // No keeps the view and the show goes on; Yes closes the view and the show with it.
+        EXPECT_EQ(f.graph->isVisible(), answer == MessageResult::No);
+        EXPECT_EQ(f.graph->Show().Running(), answer == MessageResult::No);
+        EXPECT_EQ(f.graph->Show().Timer().isActive(), answer == MessageResult::No);
+    }
+}
+
+TEST(TGraph, SlideshowWaitsUnderDialogsAndMenusOfTheView) {
+    GraphFixture f;
+    f.WriteSettings("1\r\n0\r\n1\r\n");
+    f.graph->Button(11)->click();
+    QDialog dialog(f.graph.get());
+    dialog.show();
+    EXPECT_FALSE(f.graph->Show().Timer().isActive());
+    f.graph->PopupMenu()->popup(QPoint(100, 100)); // two covers at once
+    dialog.hide();
+    EXPECT_FALSE(f.graph->Show().Timer().isActive());
+    f.graph->PopupMenu()->hide();
+    EXPECT_TRUE(f.graph->Show().Timer().isActive());
+    {
+        QDialog gone(f.graph.get());
+        gone.show();
+        EXPECT_FALSE(f.graph->Show().Timer().isActive());
+    } // destroyed while shown
+    EXPECT_TRUE(f.graph->Show().Timer().isActive());
+    EXPECT_TRUE(f.graph->Show().Running());
 }
 
 TEST(TGraph, ClosingStopsTheSlideshowAndTheTurn) {

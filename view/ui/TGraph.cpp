@@ -11,6 +11,7 @@
 #include "view/Geometry.h"
 #include "view/ui/EditCommands.h"
 #include "view/ui/ToolIcons.h"
+#include "view/ui/ViewCovers.h"
 
 #include <QCursor>
 #include <QEventLoop>
@@ -22,6 +23,7 @@
 #include <QScreen>
 #include <QToolButton>
 #include <QToolTip>
+#include <QWheelEvent>
 
 namespace {
 
@@ -31,6 +33,14 @@ constexpr int PageButtonSize = 30;
 constexpr int HideStepMs = 50;        // the toolbar rises a pixel this often
 constexpr int HideDelayMs = 5000;     // after the mouse has left it this long
 constexpr int HiddenToolbarTop = -34; // below this top the toolbar is out of sight
+constexpr int WheelStep = 120;        // one notch of a mouse wheel
+
+// Flat buttons on the black view: hovering lights a dark grey square and pressing a lighter one,
+// so the light glyphs stay readable over both.
+const QString ButtonStyle = QStringLiteral(
+    "QToolButton { background: transparent; border: 1px solid transparent; }"
+    "QToolButton:hover { background: rgb(55, 55, 55); border-color: rgb(110, 110, 110); }"
+    "QToolButton:pressed { background: rgb(85, 85, 85); border-color: rgb(150, 150, 150); }");
 
 QSize DesktopSize(QSize requested) {
     if (!requested.isEmpty())
@@ -64,6 +74,17 @@ TGraph::TGraph(const AppContext& context, QSize desktop, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     resize(desktop_);
 
+    // Questions, dialogs and menus over the view hold the slideshow while they are open.
+    covers_ = std::make_unique<ViewCovers>(context_.Dialogs, this);
+    if (context_.Dialogs)
+        context_.Dialogs = covers_.get();
+    covers_->Covered = [this](bool covered) {
+        if (covered)
+            slideshow_.Hold();
+        else
+            slideshow_.Release();
+    };
+
     CreateToolbar();
     CreatePageButtons();
     CreatePopupMenu();
@@ -94,6 +115,7 @@ QToolButton* TGraph::MakeButton(QWidget* parent, int number, const QString& hint
     b->setIconSize(place.size() - QSize(6, 6));
     b->setIcon(MakeToolIcon(static_cast<ToolIcon>(icon), place.height() - 6));
     b->setMouseTracking(true);
+    b->setStyleSheet(ButtonStyle);
     connect(b, &QToolButton::clicked, this, handler);
     buttons_[number] = b;
     return b;
@@ -261,10 +283,20 @@ void TGraph::keyPressEvent(QKeyEvent* event) {
             SpeedButton10Click();
             return;
         case Qt::Key_Left:
+        case Qt::Key_PageUp:
+        case Qt::Key_Backspace:
             SpeedButton2Click();
             return;
         case Qt::Key_Right:
+        case Qt::Key_PageDown:
+        case Qt::Key_Space:
             SpeedButton3Click();
+            return;
+        case Qt::Key_Home:
+            book_.Go(AlbumBook::Step::First);
+            return;
+        case Qt::Key_End:
+            book_.Go(AlbumBook::Step::Last);
             return;
         case Qt::Key_F1:
             OpenSpecialThanks(context_);
@@ -303,6 +335,9 @@ void TGraph::mousePressEvent(QMouseEvent* event) {
 void TGraph::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     setToolTip(QString());
+    const std::optional<int> entry = book_.PictureAt(p);
+    if (entry != hinted_)
+        HideHint();
     if (p.y() <= Panel1->height() && !panelShown_) {
         panelShown_ = true;
         Panel1->move(Panel1->x(), 0);
@@ -310,11 +345,52 @@ void TGraph::mouseMoveEvent(QMouseEvent* event) {
     }
     if (p.y() > Panel1->height() && !Timer4.isActive())
         Timer4.start();
-    if (const auto entry = book_.PictureAt(p)) {
+    if (entry) {
         AlbumSession& session = *context_.Session;
         session.SelectedFoto = *entry;
         setToolTip(DisplayPath(session.Album.Fotos[*entry].FileName));
     }
+}
+
+void TGraph::HideHint() {
+    hinted_.reset();
+    QToolTip::hideText();
+}
+
+void TGraph::leaveEvent(QEvent* event) {
+    setToolTip(QString());
+    HideHint();
+    QWidget::leaveEvent(event);
+}
+
+bool TGraph::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    // The hint names the picture under the pointer and goes as soon as the pointer leaves its
+    // frame.
+    auto* help = static_cast<QHelpEvent*>(event);
+    const std::optional<AlbumBook::PictureHit> hit = book_.PictureHitAt(help->pos());
+    if (!hit || toolTip().isEmpty()) {
+        HideHint();
+        return true;
+    }
+    hinted_ = hit->Entry;
+    QToolTip::showText(help->globalPos(), toolTip(), this, ToQRect(hit->Frame));
+    return true;
+}
+
+void TGraph::wheelEvent(QWheelEvent* event) {
+    // Fine-grained wheels and touchpads add up to whole notches; each notch turns one page.
+    wheelDelta_ += event->angleDelta().y();
+    while (wheelDelta_ <= -WheelStep) {
+        wheelDelta_ += WheelStep;
+        SpeedButton3Click();
+    }
+    while (wheelDelta_ >= WheelStep) {
+        wheelDelta_ -= WheelStep;
+        SpeedButton2Click();
+    }
+    event->accept();
 }
 
 void TGraph::Timer3Timer() {
@@ -343,11 +419,11 @@ void TGraph::PlayTurnSound() {
 }
 
 void TGraph::SpeedButton2Click() {
-    book_.PreviousPage();
+    book_.Go(AlbumBook::Step::Previous);
 }
 
 void TGraph::SpeedButton3Click() {
-    book_.NextPage();
+    book_.Go(AlbumBook::Step::Next);
 }
 
 void TGraph::SpeedButton4Click() {

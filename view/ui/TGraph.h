@@ -8,8 +8,10 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class EditCommands;
+class ViewCovers;
 class OutputCommands;
 class QMenu;
 class QAction;
@@ -76,6 +78,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void CreateToolbar();
@@ -87,6 +92,7 @@ private:
     void FormClose();
     void PlayTurnSound();
     void SlideshowChanged(bool running);
+    void HideHint();
 
     AppContext context_;
     QSize desktop_;
@@ -98,7 +104,10 @@ private:
     QTimer Timer3;
     QTimer Timer4;
     bool panelShown_ = false;
+    std::optional<int> hinted_; // the picture whose file name the hint shows
+    int wheelDelta_ = 0;        // wheel movement not yet turned into a page
     std::function<void()> quitModal_;
+    std::unique_ptr<ViewCovers> covers_;     // before the commands: they ask through it
     std::unique_ptr<EditCommands> edit_;     // after the book: its commands redraw it
     std::unique_ptr<OutputCommands> output_; // save as picture and print
 };
