@@ -36,8 +36,7 @@ private:
     // A theme picture lies below the program folder; a path that leads out of it ("..") names
     // no theme file.
     QString ThemeFile(const QString& relative) const {
-        const QString path = ResourcePath(context_.ProgramFolder, relative);
-        return IsBelowFolder(context_.ProgramFolder, path) ? path : QString();
+        return ProgramFile(context_.ProgramFolder, relative);
     }
     bool ThemeFilesExist() const;
     void ReadFile();
@@ -69,12 +68,13 @@ void AlbumLoader::ReadFile() {
     progress_.Show();
     progress_.Advance(0);
     reader.ReadHeader(album_);
+    // The numbers first: a damaged file gets its one message, not "File theme not found" too.
+    const AlbumFileNumbers numbers = reader.ReadNumbers();
     if (!ThemeFilesExist()) {
         dialogs_.Message(ThemeNotFound, MessageKind::Error);
         failed_ = true;
         progress_.Close();
     }
-    const AlbumFileNumbers numbers = reader.ReadNumbers();
     album_.Orientation = static_cast<quint8>(numbers.Orientation);
     album_.IndexPages = numbers.IndexPages; // derived again below
     const QVector<AlbumFileEntry> entries = reader.ReadEntries(numbers.Count);

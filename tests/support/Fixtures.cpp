@@ -69,3 +69,12 @@ QString TempProgramFolder::File(const QString& relative) const {
     QDir().mkpath(QFileInfo(path).absolutePath());
     return path;
 }
+
+QString WriteThemeFolder(const TempProgramFolder& program, const QString& name) {
+    QByteArray block = name.toUtf8() + "\r\n";
+    for (const char* picture : {"Right", "Left", "Cover", "Back", "Preview"}) {
+        WritePicture(program.File(QStringLiteral("Themes/%1/%2.jpg").arg(name, picture)), 40, 30);
+        block += QStringLiteral("Themes\\%1\\%2.jpg\r\n").arg(name, picture).toUtf8();
+    }
+    return WriteBytes(program.File(QStringLiteral("Themes/%1/Theme.ini").arg(name)), block);
+}

@@ -20,6 +20,11 @@ QString WriteBytes(const QString& path, const QByteArray& bytes);
 // The names of a folder's entries as the bytes on disk, sorted.
 [[nodiscard]] QByteArrayList FileNameBytesIn(const QString& folder);
 
+class TempProgramFolder;
+// A theme the preferences window can install: the five pictures of Themes/<name>/ (Right, Left,
+// Cover, Back, Preview .jpg) and its Theme.ini beside them naming them. Returns the Theme.ini.
+QString WriteThemeFolder(const TempProgramFolder& program, const QString& name);
+
 // A temporary program folder ("/" at the end) with the given relative files made on demand.
 class TempProgramFolder {
 public:

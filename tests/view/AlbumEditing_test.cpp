@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 std::ostream& operator<<(std::ostream& os, const TRect& r) {
@@ -281,4 +282,30 @@ TEST_F(EditingTest, FailedTransformLeavesTheEntryAsItWas) {
     EXPECT_THROW(TransformPicture(session, 0, PictureTransform::Rotate180), KrelError);
     EXPECT_EQ(album.Fotos[0].Rect, before.Rect);
     EXPECT_EQ(album.Fotos[0].Picture, before.Picture);
+}
+
+// Every edit that changes the album leaves it unsaved, so leaving the album asks first.
+TEST_F(EditingTest, AddingDeletingAndTransformingLeaveTheAlbumUnsaved) {
+    album.Orientation = OrientationHorizontal;
+    const struct {
+        const char* name;
+        std::function<void()> edit;
+    } edits[] = {
+        {"add",
+         [&] {
+             AddPictures(session, Pictures({{40, 30}}, "add"), PageImage, nullptr);
+         }},
+        {"delete", [&] { DeletePicture(session, 0, PageImage); }},
+        {"transform", [&] { TransformPicture(session, 0, PictureTransform::Rotate90CW); }},
+    };
+    AddPictures(session, Pictures({{40, 30}, {30, 40}}), PageImage, nullptr);
+    for (const auto& e : edits) {
+        session.AlbumSaved = true;
+        e.edit();
+        EXPECT_FALSE(session.AlbumSaved) << e.name;
+    }
+    // Nothing added, nothing changed.
+    session.AlbumSaved = true;
+    AddPictures(session, {dir.filePath("missing.jpg")}, PageImage, nullptr);
+    EXPECT_TRUE(session.AlbumSaved);
 }
