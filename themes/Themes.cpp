@@ -169,22 +169,24 @@ QStringList ThemeFileProblems(const QString& programFolder, const QString& theme
     return problems;
 }
 
-AddThemeResult AddTheme(const QString& programFolder, const QString& themeFile) {
+AddThemeResult AddTheme(const QString& settingsFolder, const QString& themeFile,
+                        const QString& programFolder) {
     const QByteArrayList themeLines = ReadLineBytes(themeFile);
-    const QStringList problems = ThemeFileProblems(programFolder, themeFile, themeLines);
+    const QStringList problems = ThemeFileProblems(
+        programFolder.isEmpty() ? settingsFolder : programFolder, themeFile, themeLines);
     if (!problems.isEmpty())
         throw KrelError(QStringLiteral("The theme %1 cannot be installed:\n- %2")
                             .arg(DisplayPath(themeFile), problems.join(QStringLiteral("\n- "))));
     const QByteArrayList block = themeLines.first(ThemeBlockLines);
-    const QString catalogue = CataloguePath(programFolder);
+    const QString catalogue = CataloguePath(settingsFolder);
     const QByteArrayList lines = ReadLineBytes(catalogue);
     if (HasLineNamed(lines, DecodeLine(block.first())))
         return AddThemeResult::AlreadyExists;
     // The count must be raisable and agree with the catalogue before the catalogue grows.
-    (void)CatalogueOf(lines, ReadThemeCount(programFolder), catalogue);
+    (void)CatalogueOf(lines, ReadThemeCount(settingsFolder), catalogue);
     // The block goes in as the Theme.ini has it, byte for byte.
     WriteLineBytes(catalogue, lines + block);
-    ChangeCountOrRestore(programFolder, 1, lines);
+    ChangeCountOrRestore(settingsFolder, 1, lines);
     return AddThemeResult::Added;
 }
 

@@ -69,7 +69,10 @@ enum class AddThemeResult { Added, AlreadyExists };
 // unless some catalogue line already equals its name. A Theme.ini with problems is refused with
 // one KrelError naming them all, and a catalogue out of step with the count with IoError, before
 // anything is written.
-AddThemeResult AddTheme(const QString& programFolder, const QString& themeFile);
+// The catalogue and Res.ini lie in settingsFolder; the theme's pictures are checked below
+// programFolder (the same folder when it is not given).
+AddThemeResult AddTheme(const QString& settingsFolder, const QString& themeFile,
+                        const QString& programFolder = {});
 
 struct RemoveThemeResult {
     bool Present = false; // some catalogue line equalled the name

@@ -195,7 +195,7 @@ void TWizard::ReadThemes() {
     themes_.clear();
     themeCount_ = 0;
     try {
-        themes_ = ReadInstalledThemes(context_.ProgramFolder);
+        themes_ = ReadInstalledThemes(SettingsFolderOf(context_));
     } catch (const KrelError& e) {
         catalogueProblem_ = e.Message;
         throw;
