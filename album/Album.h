@@ -11,9 +11,11 @@
 // One picture entry of the album.
 struct TFoto {
     QImage Picture;   // thumbnail, exactly the size of Rect
-    QString FileName; // absolute path, any length
+    QString FileName; // absolute path of any length, its bytes kept (platform/FileNames.h)
     TRect Rect;       // the picture fitted into its frame, page-image coordinates
     QString Note;
+    QByteArray
+        NoteAsRead;    // the note's line in the album file, written back while Note is unchanged
     QSize PictureSize; // upright size of the file, kept so entries can be laid out again
 };
 
@@ -38,6 +40,7 @@ inline constexpr int EntriesPerContentsPage = 20;
 struct TAlbum {
     QString Name;
     QString ThemeName;
+    QByteArray ThemeNameAsRead; // line 4 of the album file, written back while ThemeName matches
     QString CoverPath;
     QImage Cover;
     QString LeftPath;

@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
+#include "platform/FileNames.h"
 #include "platform/PictureIO.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Progress.h"
@@ -21,10 +22,6 @@ const QString ThemeNotFound = QStringLiteral("File theme not found");
 const QString NoPicturesFound = QStringLiteral("No pictures found");
 const QString PictureNotFound = QStringLiteral("File picture not found");
 
-bool IsExistingFile(const QString& path) {
-    return !path.isEmpty() && QFileInfo(path).isFile();
-}
-
 // One run of the loader over one album file.
 class AlbumLoader {
 public:
@@ -39,8 +36,7 @@ private:
     // A theme picture lies below the program folder; a path that leads out of it ("..") names
     // no theme file.
     QString ThemeFile(const QString& relative) const {
-        const QString path = ResourcePath(context_.ProgramFolder, relative);
-        return IsBelowFolder(context_.ProgramFolder, path) ? path : QString();
+        return ProgramFile(context_.ProgramFolder, relative);
     }
     bool ThemeFilesExist() const;
     void ReadFile();
@@ -72,12 +68,13 @@ void AlbumLoader::ReadFile() {
     progress_.Show();
     progress_.Advance(0);
     reader.ReadHeader(album_);
+    // The numbers first: a damaged file gets its one message, not "File theme not found" too.
+    const AlbumFileNumbers numbers = reader.ReadNumbers();
     if (!ThemeFilesExist()) {
         dialogs_.Message(ThemeNotFound, MessageKind::Error);
         failed_ = true;
         progress_.Close();
     }
-    const AlbumFileNumbers numbers = reader.ReadNumbers();
     album_.Orientation = static_cast<quint8>(numbers.Orientation);
     album_.IndexPages = numbers.IndexPages; // derived again below
     const QVector<AlbumFileEntry> entries = reader.ReadEntries(numbers.Count);
@@ -87,6 +84,7 @@ void AlbumLoader::ReadFile() {
             TFoto foto;
             foto.FileName = entry.FileName;
             foto.Note = entry.Note;
+            foto.NoteAsRead = entry.NoteAsRead;
             album_.Fotos << foto;
         } else {
             dropped_ = true;

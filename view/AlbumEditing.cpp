@@ -65,6 +65,8 @@ QVector<SkippedPicture> AddPictures(AlbumSession& session, const QStringList& fi
     for (const QString& path : files)
         AppendLaidOut(album, path, pageImage, skipped);
     bar.Advance(1);
+    if (album.Fotos.size() != album.Count)
+        session.AlbumSaved = false; // pictures went in: leaving the album asks first
     album.Count = int(album.Fotos.size());
     CreateIndexRect(album, pageImage);
     session.CurrentSpread = 0;
@@ -93,6 +95,7 @@ void DeletePicture(AlbumSession& session, int sel, QSize pageImage) {
     if (sel < album.Index.size())
         album.Index.removeAt(sel);
     album.Count -= 1;
+    session.AlbumSaved = false;
     if (IsValidOrientation(album.Orientation)) {
         const PageFrames frames =
             FramesFor(album.Orientation, pageImage.width(), pageImage.height());
@@ -135,6 +138,7 @@ void TransformPicture(AlbumSession& session, int index, PictureTransform transfo
             rect = Dimension(upright, FrameRect(album, FrameSlotOf(album.Orientation, index)));
             return RectSize(rect);
         });
+    session.AlbumSaved = false; // the album shows a changed picture: leaving it asks first
     if (!laidOut)
         return;
     foto.PictureSize = result.Size;

@@ -88,6 +88,7 @@ void ConnectWindows(AppContext& context, ProgramWindows& windows) {
 MainActions StartWindowActions(ProgramWindows& windows, const AppContext& context) {
     MainActions actions;
     actions.ThemeCount = [&windows] { return windows.Wizard->ThemeCount(); };
+    actions.ThemesProblem = [&windows] { return windows.Wizard->CatalogueProblem(); };
     actions.ShowWizard = [&windows] { windows.Wizard->exec(); };
     actions.ShowPreferences = [&windows] { windows.Preferences->exec(); };
     actions.OpenAlbum = [&context](const QString& path) { (void)OpenAlbum(context, path); };

@@ -211,8 +211,8 @@ void TPreferences::Button2Click() {
     if (Edit1->text().isEmpty())
         return;
     RunGuarded(context_.Dialogs, [this] {
-        const bool added =
-            AddTheme(SettingsFolderOf(context_), Edit1->text()) == AddThemeResult::Added;
+        const bool added = AddTheme(SettingsFolderOf(context_), Edit1->text(),
+                                    context_.ProgramFolder) == AddThemeResult::Added;
         if (!added)
             context_.Dialogs->Message(QStringLiteral("Such theme already exists"),
                                       MessageKind::Information);

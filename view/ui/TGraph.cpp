@@ -5,6 +5,7 @@
 #include "app/ui/GenericErrors.h"
 #include "output/ui/OutputCommands.h"
 #include "platform/DialogService.h"
+#include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "themes/Settings.h"
 #include "view/Geometry.h"
@@ -383,7 +384,7 @@ void TGraph::mouseMoveEvent(QMouseEvent* event) {
     if (entry) {
         AlbumSession& session = *context_.Session;
         session.SelectedFoto = *entry;
-        setToolTip(session.Album.Fotos[*entry].FileName);
+        setToolTip(DisplayPath(session.Album.Fotos[*entry].FileName));
     }
 }
 
