@@ -6,6 +6,7 @@
 #include "output/ui/OutputCommands.h"
 #include "platform/DialogService.h"
 #include "platform/ProgramFolder.h"
+#include "themes/BookSettings.h"
 #include "themes/Settings.h"
 #include "view/Geometry.h"
 #include "view/ui/EditCommands.h"
@@ -23,6 +24,7 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace {
 
@@ -55,12 +57,13 @@ TGraph::TGraph(const AppContext& context, QSize desktop, QWidget* parent)
       desktop_(DesktopSize(desktop)), book_(*context.Session), slideshow_(book_) {
     AlbumSession& session = *context_.Session;
     // The page size follows the screen width, the page places the desktop.
-    SelektSizePage(session, desktop_.width());
+    SelektSizePage(session, desktop_, ReadBookSize(context_.ProgramFolder));
     const PageRects rects =
         PageRectsFor(desktop_.width(), desktop_.height(), {session.PageHeight, session.PageWidth});
     session.Album.LeftPageRect = rects.Left;
     session.Album.RightPageRect = rects.Right;
-    book_.CreatePages();
+    // Pages are drawn at the screen's pixel ratio; a move to another screen draws them anew.
+    book_.CreatePages(screen() ? screen()->devicePixelRatio() : 1.0);
     book_.TurnSound = [this] { PlayTurnSound(); };
 
     setWindowTitle(QStringLiteral("The Krel - Digital album"));
@@ -236,6 +239,9 @@ void TGraph::showEvent(QShowEvent* event) {
 }
 
 void TGraph::FormShow() {
+    if (windowHandle())
+        connect(windowHandle(), &QWindow::screenChanged, this, qOverload<>(&QWidget::update),
+                Qt::UniqueConnection);
     AlbumSession& session = *context_.Session;
     session.CurrentSpread = 0;
     if (context_.CloseWizard)
@@ -268,6 +274,7 @@ void TGraph::FormClose() {
 }
 
 void TGraph::paintEvent(QPaintEvent* event) {
+    book_.SetPixelRatio(devicePixelRatioF());
     QPainter p(this);
     p.fillRect(event->rect(), Qt::black);
     book_.Paint(p, event->rect());
