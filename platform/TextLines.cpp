@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 QString CutShortField(const QString& text) {
     QByteArray utf8 = text.toUtf8();
@@ -92,23 +95,51 @@ void SetWriteLimitForTests(WriteLimit limit) {
     TestWriteLimit() = std::move(limit);
 }
 
+namespace {
+
+[[noreturn]] void FailWrite(const QString& path, const QString& reason) {
+    throw IoError(QStringLiteral("Cannot write %1: %2").arg(path, reason));
+}
+
+// The system's words for a failed write when Qt has none of its own.
+QString ReasonOf(const QFileDevice& file, int error) {
+    const QString text = file.errorString();
+    if (file.error() != QFileDevice::NoError && !text.isEmpty() &&
+        text != QLatin1String("Unknown error"))
+        return text;
+    return QString::fromLocal8Bit(std::strerror(error != 0 ? error : EIO));
+}
+
+} // namespace
+
 void WriteFileAtomic(const QString& path, const QByteArray& data) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw IoError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    // Unbuffered, so that each write reaches the system at once and its failure is seen here,
+    // before commit() could rename a short file over the target.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        FailWrite(path, file.errorString());
     const qint64 limit = TestWriteLimit() ? TestWriteLimit()(path) : -1;
-    const bool full = limit >= 0 && limit < data.size();
-    const QByteArray written = full ? data.left(limit) : data;
-    // QSaveFile buffers the data: a write that fails while the buffer is flushed on commit()
-    // would still be renamed over the target, so the flush is checked first.
-    if (file.write(written) != written.size() || !file.flush() || full) {
-        const QString reason =
-            full ? QStringLiteral("No space left on device") : file.errorString();
-        file.cancelWriting();
-        throw IoError(QStringLiteral("Cannot write %1: %2").arg(path, reason));
+    qint64 done = 0;
+    while (done < data.size()) {
+        // A write the disk cannot take whole writes part of it; the next one then fails with the
+        // system's reason (Qt reports none for the part-way write itself).
+        const qint64 room = limit >= 0 ? std::max<qint64>(0, limit - done) : data.size() - done;
+        errno = 0;
+        const qint64 n = room > 0 ? file.write(data.constData() + done,
+                                               std::min<qint64>(room, data.size() - done))
+                                  : -1;
+        if (n <= 0) {
+            const int error = room > 0 ? errno : ENOSPC; // the test hook stands for a full disk
+            const QString reason =
+                room > 0 ? ReasonOf(file, error) : QString::fromLocal8Bit(std::strerror(error));
+            file.cancelWriting();
+            FailWrite(path, reason);
+        }
+        done += n;
     }
+    errno = 0;
     if (!file.commit())
-        throw IoError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        FailWrite(path, ReasonOf(file, errno));
 }
 
 void WriteLines(const QString& path, const QStringList& lines) {

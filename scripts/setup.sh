@@ -10,6 +10,8 @@ KREL_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs
     xvfb xauth fonts-dejavu-core fonts-liberation
     gsettings-desktop-schemas dbus-daemon
+    dpkg-dev fakeroot file lintian appstream desktop-file-utils shared-mime-info
+    openbox xdotool x11-utils util-linux
 )
 
 # Only for fuzz/run.sh: clang with libFuzzer and its sanitizer runtimes.

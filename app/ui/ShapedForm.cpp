@@ -76,7 +76,20 @@ void TdxfShapedForm::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
     if (event->button() != Qt::LeftButton || !PressMoves(event->position().toPoint()))
         return;
-    if (QWindow* handle = window()->windowHandle())
-        handle->startSystemMove();
+    QWindow* handle = window()->windowHandle();
+    if (!handle || !handle->startSystemMove())
+        dragGrip_ = event->globalPosition().toPoint() - window()->pos();
     emit MoveStarted();
+}
+
+void TdxfShapedForm::mouseMoveEvent(QMouseEvent* event) {
+    QLabel::mouseMoveEvent(event);
+    if (dragGrip_ && (event->buttons() & Qt::LeftButton))
+        window()->move(event->globalPosition().toPoint() - *dragGrip_);
+}
+
+void TdxfShapedForm::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        dragGrip_.reset();
 }

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QLabel>
+#include <optional>
 
 // A picture control that cuts its window to the outline of its picture (the picture's top-left
 // colour is transparent) and lets a press on the picture drag the window.
@@ -26,11 +27,14 @@ public:
     [[nodiscard]] bool PressMoves(QPoint pos) const;
 
 signals:
-    // The system move of the window was started by a press.
+    // A move of the window was started by a press: the window manager's own move, or, where the
+    // window manager offers none, the control's drag that follows the mouse until the release.
     void MoveStarted();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void ApplyRegion();
@@ -41,4 +45,5 @@ private:
     QColor captionColor_ = Qt::black;
     bool alwaysMove_ = true;
     Qt::WindowFlags savedFlags_;
+    std::optional<QPoint> dragGrip_; // the press's place on the window while the control drags it
 };

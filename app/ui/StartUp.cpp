@@ -15,6 +15,7 @@
 #include "platform/FileTypeRegistration.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
+#include "platform/ui/InstanceChannel.h"
 #include "platform/ui/QtDialogService.h"
 #include "themes/ui/Preferences.h"
 #include "themes/ui/Wizard.h"
@@ -35,6 +36,8 @@ constexpr qint64 SplashMs = 7000;
 // At exit the program waits for sounds still playing; a sound thread gives up on its own after
 // its sound's length and a little more, so this bound is only met when audio hangs.
 constexpr int SoundExitWaitMs = 30000;
+// How long a later start waits for the running copy to take its request to come to the front.
+constexpr int LaterStartWaitMs = 2000;
 
 // Every window of the program, created once at start-up in this order and kept for the whole run
 // (the splash until the start-up wait ends). The progress window is made before them.
@@ -50,12 +53,14 @@ struct ProgramWindows {
 // wizard, album view (which makes the add-folder dialog and the note editor with its editing
 // commands), preferences, and last the splash, visible from its creation. The save-as-picture
 // window takes its place between the album view and the preferences.
+// The windows that the start window opens are its own, so window managers keep them above it.
 void CreateWindows(ProgramWindows& windows, const AppContext& context) {
     windows.Main = std::make_unique<TMain>(context);
-    windows.Wizard = std::make_unique<TWizard>(context, windows.Main.get());
-    windows.Graph = std::make_unique<TGraph>(context);
+    QWidget* main = windows.Main.get();
+    windows.Wizard = std::make_unique<TWizard>(context, main, main);
+    windows.Graph = std::make_unique<TGraph>(context, QSize(), main);
     windows.Preferences = std::make_unique<TPreferences>(
-        context, windows.Main.get(), [&windows] { windows.Wizard->ReadThemes(); });
+        context, main, [&windows] { windows.Wizard->ReadThemes(); }, main);
     windows.Splash = std::make_unique<TSplash>(SplashPicture(context.ProgramFolder));
 }
 
@@ -88,6 +93,25 @@ MainActions StartWindowActions(ProgramWindows& windows, const AppContext& contex
     return actions;
 }
 
+// The window a later start brings to the front: the innermost modal one, else the splash
+// during the start-up wait, else the start window.
+QWidget* FrontWindow(const ProgramWindows& windows) {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (windows.Splash && windows.Splash->isVisible())
+        return windows.Splash.get();
+    return windows.Main && windows.Main->isVisible() ? windows.Main.get() : nullptr;
+}
+
+void BringToFront(QWidget* window) {
+    if (!window)
+        return;
+    // Out of the task bar, keeping a full-screen state.
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->raise();
+    window->activateWindow();
+}
+
 // Step 11: lets window events run until the start time lies at least SplashMs behind.
 void WaitOutSplash(const QElapsedTimer& started) {
     const qint64 remaining = SplashMs - started.elapsed();
@@ -113,12 +137,17 @@ int RunProgram(int argc, char** argv) {
         return RunHeadlessCommand(argc, argv);
     if (IsRenderCommand(arguments))
         return RunRenderCommand(argc, argv);
-    // 1. Only one copy runs: a later start ends here, showing nothing.
+    // 1. Only one copy runs for each user: a later start asks the running copy to come to the
+    // front and ends here, showing nothing and passing nothing on.
     SingleInstance marker;
-    if (!marker.TryAcquire())
+    if (!marker.TryAcquire()) {
+        QCoreApplication later(argc, argv);
+        (void)InstanceChannel::AskToRaise(marker.ChannelPath(), LaterStartWaitMs);
         return 0;
-    // 2. The album file type, refreshed on every start of the first copy.
-    RegisterFileType(QStringLiteral("kpa"), ProgramFilePath());
+    }
+    // 2. The album file type, refreshed on every start of the first copy unless the installed
+    // system files already register this program.
+    RegisterFileTypeWhereMissing(QStringLiteral("kpa"), ProgramFilePath());
     // 4. The application (Qt takes its own options out of the arguments first, so step 3 follows).
     GuardedApplication app(argc, argv);
     QApplication::setApplicationDisplayName(ApplicationTitle);
@@ -145,6 +174,10 @@ int RunProgram(int argc, char** argv) {
     context.OpenDocument = OpenWithDesktop;
     ProgramWindows windows;
     ConnectWindows(context, windows);
+    InstanceChannel channel;
+    channel.Listen(marker.ChannelPath());
+    QObject::connect(&channel, &InstanceChannel::RaiseRequested,
+                     [&windows] { BringToFront(FrontWindow(windows)); });
 
     // 7. The start-up sound plays during the splash.
     sounds.Start = true;

@@ -64,9 +64,15 @@ QString StartOf(const FileDialogOptions& options) {
 
 } // namespace
 
+QWidget* QtDialogService::Owner() const {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return parent_;
+}
+
 MessageResult QtDialogService::Message(const QString& text, MessageKind kind,
                                        MessageButtons buttons) {
-    QMessageBox box(IconOf(kind), TitleOf(kind), text, ButtonsOf(buttons), parent_);
+    QMessageBox box(IconOf(kind), TitleOf(kind), text, ButtonsOf(buttons), Owner());
     if (buttons == MessageButtons::YesNoDefaultNo)
         box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
@@ -82,26 +88,26 @@ MessageResult QtDialogService::Message(const QString& text, MessageKind kind,
 }
 
 QString QtDialogService::OpenFile(const FileDialogOptions& options) {
-    return QFileDialog::getOpenFileName(parent_, options.Title, StartOf(options),
+    return QFileDialog::getOpenFileName(Owner(), options.Title, StartOf(options),
                                         ToQtFilter(options.Filter));
 }
 
 QStringList QtDialogService::OpenFiles(const FileDialogOptions& options) {
-    return QFileDialog::getOpenFileNames(parent_, options.Title, StartOf(options),
+    return QFileDialog::getOpenFileNames(Owner(), options.Title, StartOf(options),
                                          ToQtFilter(options.Filter));
 }
 
 QString QtDialogService::SaveFile(const FileDialogOptions& options) {
-    return QFileDialog::getSaveFileName(parent_, options.Title, StartOf(options),
+    return QFileDialog::getSaveFileName(Owner(), options.Title, StartOf(options),
                                         ToQtFilter(options.Filter));
 }
 
 QString QtDialogService::ChooseFolder(const QString& title, const QString& start) {
-    return QFileDialog::getExistingDirectory(parent_, title, start);
+    return QFileDialog::getExistingDirectory(Owner(), title, start);
 }
 
 bool QtDialogService::PrintSetup(QPrinter& printer, int minPage, int maxPage) {
-    QPrintDialog dialog(&printer, parent_);
+    QPrintDialog dialog(&printer, Owner());
     dialog.setMinMax(minPage, maxPage);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);

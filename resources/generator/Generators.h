@@ -9,5 +9,5 @@ void MakeSplashAndIcon(const OutputFolder& out);
 void MakeSounds(const OutputFolder& out); // WavRes
 // Themes/<name>/, Themes.ini and Res.ini (its theme count is the number of themes written).
 void MakeThemes(const OutputFolder& out);
-// Albums/Sample/ pictures and Albums/Sample.kpa naming them by their absolute paths.
+// Albums/Sample/ pictures and Albums/Sample.kpa naming them by their installed absolute paths.
 void MakeSampleAlbum(const OutputFolder& out);

@@ -10,15 +10,24 @@
 #include <algorithm>
 #include <cmath>
 
-OutputFolder::OutputFolder(QString root) : root_(std::move(root)) {
-    if (!root_.endsWith(QLatin1Char('/')))
-        root_ += QLatin1Char('/');
+namespace {
+QString WithSlash(QString folder) {
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
+} // namespace
+
+OutputFolder::OutputFolder(QString root, QString installedRoot)
+    : root_(WithSlash(std::move(root))),
+      installedRoot_(installedRoot.isEmpty() ? root_ : WithSlash(std::move(installedRoot))) {}
 
 QString OutputFolder::File(const QString& relative) const {
     const QString path = root_ + relative;
     QDir().mkpath(QFileInfo(path).absolutePath());
     return path;
+}
+
+QString OutputFolder::InstalledPath(const QString& relative) const {
+    return QDir::cleanPath(QDir(installedRoot_).absoluteFilePath(relative));
 }
 
 void OutputFolder::Jpeg(const QString& relative, const QImage& image, int quality) const {

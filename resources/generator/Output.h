@@ -5,13 +5,16 @@
 #include <QStringList>
 #include <vector>
 
-// Where the generator writes: the program folder, ending in "/".
+// Where the generator writes: the program folder, ending in "/". A package is written into a
+// staging folder and installed elsewhere later: installedRoot is then where its files will be.
 class OutputFolder {
 public:
-    explicit OutputFolder(QString root);
+    explicit OutputFolder(QString root, QString installedRoot = {});
     [[nodiscard]] const QString& Root() const { return root_; }
     // Absolute path of a file below the program folder; its folders are created.
     [[nodiscard]] QString File(const QString& relative) const;
+    // Absolute path that a file below the program folder will have once installed.
+    [[nodiscard]] QString InstalledPath(const QString& relative) const;
 
     void Jpeg(const QString& relative, const QImage& image, int quality = 92) const;
     void Bmp(const QString& relative, const QImage& image) const;
@@ -23,6 +26,7 @@ public:
 
 private:
     QString root_;
+    QString installedRoot_;
 };
 
 // The bytes of a mono 16-bit PCM WAV file (RIFF header, "fmt " and "data" chunks).

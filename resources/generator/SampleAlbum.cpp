@@ -5,8 +5,6 @@
 #include "album/Album.h"
 #include "album/AlbumFile.h"
 
-#include <QFileInfo>
-
 namespace {
 
 struct SamplePicture {
@@ -94,7 +92,7 @@ void MakeSampleAlbum(const OutputFolder& out) {
         else
             out.Jpeg(relative, image, 90);
         TFoto foto;
-        foto.FileName = QFileInfo(out.File(relative)).absoluteFilePath();
+        foto.FileName = out.InstalledPath(relative);
         foto.Note = picture.note;
         album.Fotos << foto;
     }

@@ -157,5 +157,7 @@ QImage DrawIcon(int size) {
 void MakeSplashAndIcon(const OutputFolder& out) {
     out.Bmp(QStringLiteral("GraphicRes/Splash.bmp"), DrawSplash());
     out.Png(QStringLiteral("GraphicRes/Icon.png"), DrawIcon(256));
-    out.Png(QStringLiteral("GraphicRes/Icon48.png"), DrawIcon(48));
+    // Drawn at each size the desktop's icon theme asks for, rather than scaled down from 256.
+    for (const int size : {16, 24, 32, 48, 64, 128})
+        out.Png(QStringLiteral("GraphicRes/Icon%1.png").arg(size), DrawIcon(size));
 }

@@ -4,7 +4,9 @@
 
 #include "tests/support/Fixtures.h"
 
+#include <QApplication>
 #include <QBitmap>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -125,4 +127,28 @@ TEST(ShapedForm, LeftPressOnTheCaptionColourStartsTheMove) {
     EXPECT_EQ(moves, 0);
     QTest::mousePress(control, Qt::LeftButton, Qt::NoModifier, QPoint(1, 1)); // black
     EXPECT_EQ(moves, 1);
+}
+
+// Without a window manager's move (none here), the press drags the window itself until the release.
+TEST(ShapedForm, DragsTheWindowWhereNoSystemMoveIsOffered) {
+    QWidget form;
+    form.resize(40, 40);
+    form.move(100, 100);
+    auto* control = new TdxfShapedForm(&form);
+    control->SetPicture(Picture({"....", ".##.", ".##."}));
+    control->SetActive(true);
+    form.show();
+    const QPoint start = form.pos();
+    QTest::mousePress(control, Qt::LeftButton, Qt::NoModifier, QPoint(1, 1));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(31, 21), control->mapToGlobal(QPointF(31, 21)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(control, &drag);
+    EXPECT_EQ(form.pos(), start + QPoint(30, 20));
+    QTest::mouseRelease(control, Qt::LeftButton, Qt::NoModifier, QPoint(31, 21));
+    // Moves after the release leave the window where it is.
+    const QPoint dropped = form.pos();
+    QMouseEvent hover(QEvent::MouseMove, QPointF(5, 5), control->mapToGlobal(QPointF(5, 5)),
+                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(control, &hover);
+    EXPECT_EQ(form.pos(), dropped);
 }

@@ -1,10 +1,21 @@
 #include "platform/FileTypeRegistration.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
+
+QString WriteText(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(text);
+    return path;
+}
 
 QByteArray ReadAll(const QString& path) {
     QFile f(path);
@@ -50,6 +61,62 @@ TEST(FileTypeRegistration, AFailureIsReturnedNotThrown) {
     blocker.close();
     EXPECT_FALSE(RegisterFileType("kpa", "/opt/krel/krel-album", home.path(), false));
     EXPECT_FALSE(RegisterFileType("kpa", "/opt/krel\n/krel-album", home.path(), false));
+}
+
+// An installed copy's system files cover it, whichever way the desktop file names the program;
+// they do not cover another copy, nor a system without the MIME package.
+TEST(FileTypeRegistration, SystemFilesCoverOnlyTheProgramTheyStart) {
+    QTemporaryDir root;
+    const QString program = WriteText(root.filePath("lib/krel-album/krel-album"), "program");
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+    QDir().mkpath(root.filePath("bin"));
+    QFile::link(program, root.filePath("bin/krel-album-link"));
+    const QString other = WriteText(root.filePath("other/krel-album"), "another copy");
+    const QString system = root.filePath("share");
+    const QByteArray savedPath = qgetenv("PATH");
+    const auto restore = qScopeGuard([&] { qputenv("PATH", savedPath); });
+    qputenv("PATH", QFile::encodeName(root.filePath("bin")));
+    struct Case {
+        const char* name;
+        QString exec; // the Exec key's program; empty: no desktop file
+        bool mime;
+        bool covers;
+    };
+    const Case cases[] = {
+        {"quoted full path", QuoteExecArgument(program), true, true},
+        {"through a link", root.filePath("bin/krel-album-link"), true, true},
+        {"by a name found in PATH", "krel-album-link", true, true},
+        {"another copy", QuoteExecArgument(other), true, false},
+        {"no MIME package", QuoteExecArgument(program), false, false},
+        {"no desktop file", QString(), true, false},
+    };
+    for (const Case& c : cases) {
+        QDir(system).removeRecursively();
+        if (!c.exec.isEmpty())
+            WriteText(DesktopFilePath(system), DesktopFileText(c.exec, "krel-album"));
+        if (c.mime)
+            WriteText(MimePackagePath(system, "kpa"), MimePackageText("kpa"));
+        EXPECT_EQ(SystemRegistrationCovers("kpa", {root.filePath("empty"), system}, program),
+                  c.covers)
+            << c.name;
+    }
+}
+
+TEST(FileTypeRegistration, CoveredByTheSystemTheUsersOwnCopyGoes) {
+    QTemporaryDir root;
+    const QString program = WriteText(root.filePath("krel-album"), "program");
+    const QString system = root.filePath("share");
+    const QString home = root.filePath("home");
+    // Not covered: the per-user files are written.
+    EXPECT_TRUE(RegisterFileTypeWhereMissing("kpa", program, {system}, home, false));
+    ASSERT_TRUE(QFile::exists(DesktopFilePath(home)));
+    ASSERT_TRUE(QFile::exists(MimePackagePath(home, "kpa")));
+    // Installed: the per-user pair, which would hide the system's, is removed.
+    WriteText(DesktopFilePath(system), DesktopFileText(QuoteExecArgument(program), "krel-album"));
+    WriteText(MimePackagePath(system, "kpa"), MimePackageText("kpa"));
+    EXPECT_FALSE(RegisterFileTypeWhereMissing("kpa", program, {system}, home, false));
+    EXPECT_FALSE(QFile::exists(DesktopFilePath(home)));
+    EXPECT_FALSE(QFile::exists(MimePackagePath(home, "kpa")));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -90,6 +91,34 @@ TEST(QtDialogService, PrintSetupOffersThePageRange) {
         dialog->reject();
     });
     EXPECT_FALSE(dialogs.PrintSetup(printer, 1, 9));
+}
+
+// A box belongs to the window that asks: the start window set as parent, or the modal window
+// open over it, so that window managers keep the box above that window.
+TEST(QtDialogService, ABoxBelongsToTheWindowThatAsks) {
+    QtDialogService dialogs;
+    QWidget start;
+    start.show();
+    dialogs.SetParentWindow(&start);
+    const auto closeOwnedBy = [](QWidget* owner) {
+        WhenModalOpens([owner](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->parentWidget(), owner);
+            box->button(QMessageBox::Yes)->click();
+        });
+    };
+    closeOwnedBy(&start);
+    dialogs.Message("From the start window", MessageKind::Information, MessageButtons::Yes);
+
+    QDialog view(&start);
+    QTimer::singleShot(0, [&] {
+        closeOwnedBy(&view);
+        dialogs.Message("From the window over it", MessageKind::Information, MessageButtons::Yes);
+        view.accept();
+    });
+    view.exec();
+    EXPECT_EQ(dialogs.Owner(), &start);
 }
 
 } // namespace

@@ -27,7 +27,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -292,4 +296,37 @@ TEST(FailedWrite, SavedPagesKeepTheOldFiles) {
             EXPECT_EQ(Bytes(QDir(all.path()).filePath(kept)), earlier[kept]) << kept;
         EXPECT_NE(Bytes(QDir(all.path()).filePath("B1_R.jpg")), earlier["B1_R.jpg"]);
     }
+}
+
+// A write the system stops part-way (here a file size limit, as a full disk would) names the
+// system's reason, whatever the size of the data, and keeps the old file.
+TEST(FailedWrite, APartWayFailureOfTheSystemNamesItsRealCause) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("big.kpa");
+    WriteBytes(file, "old");
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a signal
+    rlimit small = saved;
+    small.rlim_cur = 64 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QStringList messages;
+    for (const qint64 size : {qint64(100), qint64(64 * 1024 + 1), qint64(1024 * 1024)}) {
+        try {
+            WriteFileAtomic(file, QByteArray(size, 'x'));
+            messages << QStringLiteral("written");
+        } catch (const IoError& e) {
+            messages << e.Message;
+        }
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    const QString tooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
+    ASSERT_EQ(messages.size(), 3);
+    EXPECT_EQ(messages[0], "written");
+    for (int i = 1; i < 3; ++i)
+        EXPECT_EQ(messages[i], QStringLiteral("Cannot write %1: %2").arg(file, tooLarge))
+            << messages[i].toStdString();
+    EXPECT_EQ(Bytes(file), QByteArray(100, 'x'));
+    EXPECT_EQ(FilesIn(dir.path()), QStringList{"big.kpa"});
 }

@@ -200,3 +200,21 @@ TEST_F(EditCommandsTest, AddFolderReturnsToTheFrontCoverAndClearsTheSavedFlag) {
     EXPECT_FALSE(session.AlbumSaved);
     EXPECT_EQ(redraws, 1);
 }
+
+TEST_F(EditCommandsTest, SkippedFilesAreToldOnlyAfterTheOkThatSkippedThem) {
+    Pictures(1, "folder");
+    WriteBytes(dir.filePath("broken.jpg"), "not a picture");
+    TAddFolder& folder = commands->AddFolderDialog();
+    folder.SelectFolder(dir.path());
+    QTimer::singleShot(0, &folder, [&folder] { folder.Button1->click(); });
+    commands->AddFolder();
+    ASSERT_EQ(dialogs.Messages.size(), 1);
+    EXPECT_EQ(dialogs.Messages[0].Kind, MessageKind::Warning);
+    EXPECT_TRUE(dialogs.Messages[0].Text.contains("broken.jpg"));
+
+    QTimer::singleShot(0, &folder, [&folder] { folder.Button2->click(); });
+    commands->AddFolder();
+    EXPECT_EQ(dialogs.Messages.size(), 1) << "Close tells nothing of the earlier OK";
+    EXPECT_TRUE(folder.Skipped().isEmpty());
+    EXPECT_EQ(session.Album.Count, 1);
+}

@@ -7,6 +7,9 @@
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -72,10 +75,54 @@ TEST_F(EditDialogsTest, NoteFieldStopsTypingAtTwentyButTakesBackspace) {
     EXPECT_EQ(edit->text(), "abcdefghijklmnopqrX");
 
     // A note longer than 20 from the album file is shown whole and can still be shortened.
-    edit->setText(QString(25, QLatin1Char('n')));
+    edit->SetNote(QString(25, QLatin1Char('n')));
     QTest::keyClick(edit, Qt::Key_A);
     QTest::keyClick(edit, Qt::Key_Backspace);
     EXPECT_EQ(edit->text().size(), 24);
+}
+
+TEST_F(EditDialogsTest, PastedOrComposedTextKeepsTheNoteOneLineOfTwenty) {
+    NoteEdit edit;
+    const auto paste = [&edit](const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    };
+    const struct {
+        const char* before;
+        int cursor; // -1: the whole text selected
+        const char* pasted;
+        const char* after;
+    } cases[] = {
+        {"", 0, "a walk by the sea at dusk", "a walk by the sea at"},
+        {"by the ", 7, "sea\nand the sky", "by the sea"},
+        {"x", 1, "\r\nsecond line\r\nthird", "xsecond line"},
+        {"lake", 0, "the 1234567890123456", "the 123456789012lake"},
+        {"abcdefghijklmnopqrst", 10, "more", "abcdefghijklmnopqrst"},
+        {"old note", -1, "new\nnote", "new"},
+        {"old note", -1, "new\rnote", "new"},
+        {"old note", -1, "new\u2029note", "new"},
+        {"ends", 4, "\n", "ends"},
+    };
+    for (const auto& c : cases) {
+        edit.SetNote(QString::fromUtf8(c.before));
+        if (c.cursor < 0)
+            edit.selectAll();
+        else
+            edit.setCursorPosition(c.cursor);
+        paste(QString::fromUtf8(c.pasted));
+        EXPECT_EQ(edit.text(), QString::fromUtf8(c.after)) << c.before << " + " << c.pasted;
+    }
+    // An input method's text is held to the same rule.
+    edit.SetNote(QStringLiteral("0123456789012345"));
+    edit.setCursorPosition(16);
+    QInputMethodEvent compose;
+    compose.setCommitString(QStringLiteral("東京の夜景\n二行目"));
+    QCoreApplication::sendEvent(&edit, &compose);
+    EXPECT_EQ(edit.text(), QStringLiteral("0123456789012345東京の夜"));
+    // A note loaded longer keeps its length, and nothing more goes in.
+    edit.SetNote(QString(25, QLatin1Char('n')));
+    paste(QStringLiteral("more"));
+    EXPECT_EQ(edit.text(), QString(25, QLatin1Char('n')));
 }
 
 TEST_F(EditDialogsTest, ApplyStoresTheNoteAndCancelKeepsIt) {

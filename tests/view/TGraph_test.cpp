@@ -521,6 +521,8 @@ TEST(TGraph, ShowingRewritesAnAlbumThatLostPictures) {
     const QString path = f.folder.File("lost.kpa");
     f.session.PendingResavePath = path;
     f.graph->show();
+    // The rewrite and its message follow once the view is on the screen, so the box stands over it.
+    QCoreApplication::processEvents();
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_TRUE(f.session.AlbumSaved);
     EXPECT_EQ(f.dialogs.Texts(), QStringList({"File: lost.kpa save successfully"}));

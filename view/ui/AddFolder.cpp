@@ -31,7 +31,7 @@ TAddFolder::TAddFolder(const AppContext& context, const QString& startFolder, QW
     setObjectName(QStringLiteral("AddFolder"));
 
     model_ = new QFileSystemModel(this);
-    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::Drives);
+    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     model_->setRootPath(QDir::rootPath());
     ShellTreeView1 = new QTreeView(this);
     ShellTreeView1->setGeometry(TreeGeometry);
@@ -66,6 +66,11 @@ void TAddFolder::SelectFolder(const QString& path) {
         return;
     ShellTreeView1->setCurrentIndex(index);
     ShellTreeView1->scrollTo(index);
+}
+
+int TAddFolder::Execute() {
+    skipped_.clear(); // an earlier OK's files are no news after this run
+    return exec();
 }
 
 void TAddFolder::Button1Click() {

@@ -10,7 +10,7 @@ class QFileSystemModel;
 class QPushButton;
 class QTreeView;
 
-// "AddFolder": a tree of the user's folders (hidden ones included) and "Recurse subdirectories".
+// "AddFolder": a tree of the user's folders (hidden ones left out) and "Recurse subdirectories".
 // OK adds every accepted picture of the selected folder to the album; Close adds nothing. Made
 // once and reused: the selection and the check box stay between uses.
 class TAddFolder : public QDialog {
@@ -23,7 +23,10 @@ public:
     // The folder selected in the tree; empty when none is.
     [[nodiscard]] QString SelectedFolder() const;
     void SelectFolder(const QString& path);
-    // The files the last OK left out, shown to the user once the dialog has closed.
+    // Runs the dialog; Accepted when OK added the folder's pictures.
+    int Execute();
+    // The files the OK of this run left out (none after Close), shown to the user once the
+    // dialog has closed.
     [[nodiscard]] const QVector<SkippedPicture>& Skipped() const { return skipped_; }
 
     QTreeView* ShellTreeView1 = nullptr;

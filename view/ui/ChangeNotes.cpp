@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QValidator>
+#include <algorithm>
 
 namespace {
 
@@ -17,7 +19,67 @@ constexpr QRect EditGeometry(10, 32, 240, 22);
 constexpr QRect ApplyGeometry(46, 72, 75, 25);
 constexpr QRect CancelGeometry(138, 72, 75, 25);
 
+bool IsLineBreak(QChar c) {
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar(0x2028) ||
+           c == QChar(0x2029) || c == QChar(0x0085) || c == QChar(0x000B) || c == QChar(0x000C);
+}
+
+// Text put in at once keeps its first line that holds anything.
+QString FirstLine(const QString& text) {
+    qsizetype start = 0;
+    while (start < text.size() && IsLineBreak(text[start]))
+        ++start;
+    qsizetype end = start;
+    while (end < text.size() && !IsLineBreak(text[end]))
+        ++end;
+    return text.mid(start, end - start);
+}
+
 } // namespace
+
+// Sees every change of the field's text, however it was made, and cuts what the change put in.
+class NoteValidator : public QValidator {
+public:
+    explicit NoteValidator(NoteEdit* edit) : QValidator(edit), edit_(edit) {}
+
+    State validate(QString& input, int& pos) const override {
+        if (edit_->loading_)
+            return Acceptable;
+        const QString& old = edit_->accepted_;
+        // What follows the cursor was there before the change; what precedes it and differs
+        // from old is what the change put in.
+        const qsizetype suffix =
+            std::clamp<qsizetype>(input.size() - pos, 0, std::min(input.size(), old.size()));
+        const qsizetype limit = std::min(input.size(), old.size()) - suffix;
+        qsizetype prefix = 0;
+        while (prefix < limit && old[prefix] == input[prefix])
+            ++prefix;
+        const QString put = input.mid(prefix, input.size() - prefix - suffix);
+        const qsizetype kept = input.size() - put.size();
+        const qsizetype room = std::max<qsizetype>(0, NoteEdit::MaxNoteTyping - kept);
+        const QString taken = FirstLine(put).left(room);
+        if (taken != put) {
+            input = input.left(prefix) + taken + input.right(suffix);
+            pos = int(prefix + taken.size());
+        }
+        return Acceptable;
+    }
+
+private:
+    NoteEdit* edit_;
+};
+
+NoteEdit::NoteEdit(QWidget* parent) : QLineEdit(parent) {
+    setValidator(new NoteValidator(this));
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { accepted_ = text; });
+}
+
+void NoteEdit::SetNote(const QString& note) {
+    loading_ = true;
+    setText(note);
+    loading_ = false;
+    accepted_ = text();
+}
 
 void NoteEdit::keyPressEvent(QKeyEvent* event) {
     const QString typed = event->text();
@@ -59,7 +121,7 @@ bool TChangeNotes::HasSelectedEntry() const {
 int TChangeNotes::Execute() {
     if (!HasSelectedEntry())
         return QDialog::Rejected;
-    Edit1->setText(context_.Session->Album.Fotos[context_.Session->SelectedFoto].Note);
+    Edit1->SetNote(context_.Session->Album.Fotos[context_.Session->SelectedFoto].Note);
     Edit1->setFocus();
     return exec();
 }

@@ -9,15 +9,25 @@ class QLabel;
 class QPushButton;
 
 // The note field: once it holds MaxNoteTyping characters it refuses every typed character but
-// Backspace.
+// Backspace. Text put in any other way (pasted, dropped, from an input method) is cut to the room
+// left and to its first line, so a note stays one line of at most MaxNoteTyping characters. A
+// longer note loaded with SetNote is shown whole and can still be shortened.
 class NoteEdit : public QLineEdit {
     Q_OBJECT
 public:
     static constexpr int MaxNoteTyping = 20;
-    using QLineEdit::QLineEdit;
+    explicit NoteEdit(QWidget* parent = nullptr);
+
+    // Shows a note as it is stored.
+    void SetNote(const QString& note);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    friend class NoteValidator;
+    QString accepted_; // the text before the change being checked
+    bool loading_ = false;
 };
 
 // "Change notes": edits the note of the album's selected picture. Made once and reused; the text

@@ -52,11 +52,12 @@ void EditCommands::AddPictures() {
 }
 
 void EditCommands::AddFolder() {
-    addFolder_->exec();
+    const bool added = addFolder_->Execute() == QDialog::Accepted;
     context_.Session->CurrentSpread = 0;
     context_.Session->AlbumSaved = false;
     redraw_();
-    ReportSkipped(addFolder_->Skipped());
+    if (added)
+        ReportSkipped(addFolder_->Skipped());
 }
 
 void EditCommands::DeleteAll() {

@@ -249,8 +249,12 @@ void TGraph::FormShow() {
     panelShown_ = false;
     Panel1->move(Panel1->x(), 0);
     Timer3.start();
-    if (!session.PendingResavePath.isEmpty() && context_.Dialogs)
-        RewritePendingAlbum(session, *context_.Dialogs);
+    // The rewrite's message waits until the view is on the screen, so that it stands over it.
+    if (!session.PendingResavePath.isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible() && context_.Dialogs)
+                RewritePendingAlbum(*context_.Session, *context_.Dialogs);
+        });
     book_.Redraw();
     activateWindow();
     setFocus();
