@@ -10,7 +10,9 @@ struct SoundFlags;
 
 // What every window gets at construction instead of reaching for globals.
 struct AppContext {
-    QString ProgramFolder;            // ends in "/"
+    QString ProgramFolder; // ends in "/"
+    // Where Res.ini, Themes.ini and Themes1.ini are (ends in "/"); empty: the program folder.
+    QString SettingsFolder;
     DialogService* Dialogs = nullptr; // every message box and file dialog
     Progress* ProgressWindow = nullptr;
     AlbumSession* Session = nullptr; // the one album and the state beside it
@@ -22,6 +24,9 @@ struct AppContext {
     // Closes the wizard if it is open (the album view does this when it is shown).
     std::function<void()> CloseWizard;
 };
+
+// The folder of the files that the program rewrites.
+[[nodiscard]] QString SettingsFolderOf(const AppContext& context);
 
 // Opens the program folder's "Help\Special thnx.htm" (F1 in most windows).
 void OpenSpecialThanks(const AppContext& context);

@@ -15,6 +15,7 @@
 #include "platform/FileTypeRegistration.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
+#include "platform/UserFolders.h"
 #include "platform/ui/InstanceChannel.h"
 #include "platform/ui/QtDialogService.h"
 #include "themes/ui/Preferences.h"
@@ -167,6 +168,7 @@ int RunProgram(int argc, char** argv) {
     TPrBar prBar;
     AppContext context;
     context.ProgramFolder = GetPath();
+    context.SettingsFolder = PrepareSettingsFolder(context.ProgramFolder);
     context.Dialogs = &dialogs;
     context.ProgressWindow = &prBar;
     context.Session = &session;

@@ -170,7 +170,7 @@ void TPreferences::paintEvent(QPaintEvent* event) {
 
 void TPreferences::FormCreate() {
     RunGuarded(context_.Dialogs,
-               [this] { ListBox1->addItems(ReadPictureSizes(context_.ProgramFolder)); });
+               [this] { ListBox1->addItems(ReadPictureSizes(SettingsFolderOf(context_))); });
 }
 
 void TPreferences::showEvent(QShowEvent* event) {
@@ -184,7 +184,7 @@ void TPreferences::FormShow() {
     if (anchor_)
         move(anchor_->pos() + OffsetFromStartWindow);
     RunGuarded(context_.Dialogs, [this] {
-        const SlideSettingsText settings = ReadSlideSettingsText(context_.ProgramFolder);
+        const SlideSettingsText settings = ReadSlideSettingsText(SettingsFolderOf(context_));
         (settings.Forward ? RadioButton1 : RadioButton2)->setChecked(true);
         Edit2->setText(settings.Interval);
     });
@@ -233,7 +233,8 @@ void TPreferences::Button2Click() {
     if (Edit1->text().isEmpty())
         return;
     RunGuarded(context_.Dialogs, [this] {
-        const bool added = AddTheme(context_.ProgramFolder, Edit1->text()) == AddThemeResult::Added;
+        const bool added =
+            AddTheme(SettingsFolderOf(context_), Edit1->text()) == AddThemeResult::Added;
         if (!added)
             context_.Dialogs->Message(QStringLiteral("Such theme already exists"),
                                       MessageKind::Information);
@@ -245,7 +246,7 @@ void TPreferences::Button3Click() {
     if (Edit1->text().isEmpty())
         return;
     RunGuarded(context_.Dialogs, [this] {
-        const RemoveThemeResult result = RemoveTheme(context_.ProgramFolder, Edit1->text());
+        const RemoveThemeResult result = RemoveTheme(SettingsFolderOf(context_), Edit1->text());
         // A name that is only a picture path of some theme removes nothing: the same answer as
         // for a name that is nowhere.
         const bool removed = result.Dropped > 0;
@@ -274,7 +275,7 @@ void TPreferences::Button6Click() {
 
 void TPreferences::Button5Click() {
     RunGuarded(context_.Dialogs, [this] {
-        WriteSlideSettings(context_.ProgramFolder, RadioButton1->isChecked(), Edit2->text());
+        WriteSlideSettings(SettingsFolderOf(context_), RadioButton1->isChecked(), Edit2->text());
         Button5->setEnabled(false);
     });
 }
@@ -348,7 +349,7 @@ void TPreferences::Button8Click() {
     for (int i = 0; i < ListBox1->count(); ++i)
         sizes << ListBox1->item(i)->text();
     RunGuarded(context_.Dialogs, [&] {
-        WritePictureSizes(context_.ProgramFolder, sizes);
+        WritePictureSizes(SettingsFolderOf(context_), sizes);
         Edit3->clear();
         Edit4->clear();
         Button8->setEnabled(false);

@@ -188,8 +188,8 @@ void TWizard::ReadThemes() {
     ListBox1->clear();
     themes_.clear();
     themeCount_ = 0;
-    themeCount_ = ReadThemeCount(context_.ProgramFolder);
-    themes_ = ReadCatalogue(context_.ProgramFolder, themeCount_);
+    themeCount_ = ReadThemeCount(SettingsFolderOf(context_));
+    themes_ = ReadCatalogue(SettingsFolderOf(context_), themeCount_);
     for (const TThemes& theme : themes_)
         ListBox1->addItem(theme.Name);
 }

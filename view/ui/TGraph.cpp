@@ -455,7 +455,7 @@ void TGraph::SpeedButton11Click() {
     // Res.ini is read at every start; a missing file or an interval that is no number is
     // reported and the show does not start.
     RunGuarded(context_.Dialogs, [this] {
-        const SlideSettings settings = ReadSlideSettings(context_.ProgramFolder);
+        const SlideSettings settings = ReadSlideSettings(SettingsFolderOf(context_));
         slideshow_.Start(settings.Forward, settings.IntervalSeconds);
     });
 }
