@@ -155,7 +155,7 @@ void TPreferences::BuildBookSize() {
         QStringLiteral("How large the album is shown on screens from 1920 x 1200 up"));
     connect(BookSizeBox, &QComboBox::activated, this, [this] {
         RunGuarded(context_.Dialogs, [this] {
-            WriteBookSize(context_.ProgramFolder,
+            WriteBookSize(SettingsFolderOf(context_),
                           static_cast<BookSize>(BookSizeBox->currentData().toInt()));
         });
     });
@@ -189,7 +189,7 @@ void TPreferences::FormShow() {
         Edit2->setText(settings.Interval);
     });
     Button5->setEnabled(false);
-    const BookSize book = ReadBookSize(context_.ProgramFolder);
+    const BookSize book = ReadBookSize(SettingsFolderOf(context_));
     BookSizeBox->setCurrentIndex(BookSizeBox->findData(int(book)));
 }
 

@@ -57,7 +57,7 @@ TGraph::TGraph(const AppContext& context, QSize desktop, QWidget* parent)
       desktop_(DesktopSize(desktop)), book_(*context.Session), slideshow_(book_) {
     AlbumSession& session = *context_.Session;
     // The page size follows the screen width, the page places the desktop.
-    SelektSizePage(session, desktop_, ReadBookSize(context_.ProgramFolder));
+    SelektSizePage(session, desktop_, ReadBookSize(SettingsFolderOf(context_)));
     const PageRects rects =
         PageRectsFor(desktop_.width(), desktop_.height(), {session.PageHeight, session.PageWidth});
     session.Album.LeftPageRect = rects.Left;
