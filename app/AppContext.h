@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class DialogService;
@@ -23,6 +24,8 @@ struct AppContext {
     std::function<void()> ShowAlbumView;
     // Closes the wizard if it is open (the album view does this when it is shown).
     std::function<void()> CloseWizard;
+    // The print queues a print may go to; when empty, the system's (tests name their own).
+    std::function<QStringList()> PrintQueues;
 };
 
 // The folder of the files that the program rewrites.
