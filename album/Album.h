@@ -11,7 +11,7 @@
 // One picture entry of the album.
 struct TFoto {
     QImage Picture;   // thumbnail, exactly the size of Rect
-    QString FileName; // absolute path, at most ShortFieldMax bytes
+    QString FileName; // absolute path, any length
     TRect Rect;       // the picture fitted into its frame, page-image coordinates
     QString Note;
     QSize PictureSize; // upright size of the file, kept so entries can be laid out again

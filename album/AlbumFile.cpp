@@ -69,7 +69,7 @@ QVector<AlbumFileEntry> AlbumFileReader::ReadEntries(int count) {
     QVector<AlbumFileEntry> entries;
     for (int i = 0; i < count && !lines_.AtEnd(); ++i) {
         AlbumFileEntry e;
-        e.FileName = lines_.ReadShortLine();
+        e.FileName = lines_.ReadLine(); // a path is never cut: a cut one names another file
         e.Note = lines_.ReadLine();
         entries << e;
     }
@@ -90,7 +90,7 @@ QByteArray AlbumFileBytes(const TAlbum& album) {
                       QString::number(count),
                       QString::number(album.IndexPages)};
     for (int i = 0; i < count; ++i)
-        lines << ShortLine(album.Fotos[i].FileName) << OneLine(album.Fotos[i].Note);
+        lines << OneLine(album.Fotos[i].FileName) << OneLine(album.Fotos[i].Note);
     return JoinLines(lines);
 }
 

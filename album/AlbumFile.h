@@ -8,8 +8,9 @@
 #include <QVector>
 
 // The album file (".kpa"): lines ending in CR LF, no picture data.
-//   1 header, 2 notice, 3 Name, 4 ThemeName, 5-8 Cover/Left/Right/BackPath (at most 255 bytes),
-//   9 Orientation, 10 entry count, 11 IndexPages, then per entry its FileName and its Note.
+//   1 header, 2 notice, 3 Name, 4 ThemeName, 5-8 Cover/Left/Right/BackPath (short fields, cut to
+//   ShortFieldMax), 9 Orientation, 10 entry count, 11 IndexPages, then per entry its FileName (a
+//   picture path of any length, never cut) and its Note.
 inline constexpr char AlbumFileHeader[] = "The Krel 1.0 - Digital Photo Album";
 inline constexpr char AlbumFileNotice[] =
     "Album file of The Krel - Digital album; pictures stay where they are";

@@ -84,17 +84,20 @@ void MakeThumbnails(QVector<TFoto>& fotos, int first, const std::function<void(i
                 return stop->load() ? Thumbnail{} : Decode(path, size);
             });
     }
+    // A future whose result was taken is no longer valid: waiting on it would never end.
     auto finishAll = [&] {
         stop->store(true);
         for (QFuture<Thumbnail>& f : futures)
-            f.waitForFinished();
+            if (f.isValid())
+                f.waitForFinished();
     };
     try {
         for (int i = first; i < fotos.size(); ++i) {
             QFuture<Thumbnail>& future = futures[i - first];
             AwaitWithEvents(future);
-            Store(fotos[i], future.takeResult());
+            Thumbnail thumbnail = future.takeResult();
             future = {}; // drop the future's copy of the result
+            Store(fotos[i], std::move(thumbnail));
             afterEach(i);
         }
     } catch (...) {

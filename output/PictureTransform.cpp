@@ -305,6 +305,8 @@ TransformedFile TransformJpegFile(const QString& path, PictureTransform t,
     } catch (const PictureError&) {
         return ReencodeJpeg(path, original, orientation, t, sizeFor); // the loader's message
     }
+    // Moving the coefficients of a picture the program would not decode costs as much memory.
+    CheckPixelCount(path, stored.width(), stored.height());
     const QSize size = SwapsSides(op) ? stored.transposed() : stored;
     const QSize thumbSize = sizeFor ? sizeFor(size) : QSize();
     // A large picture's thumbnail comes from the DC coefficients the transform moves anyway; a

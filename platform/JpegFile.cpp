@@ -53,7 +53,6 @@ JpegHeader ReadHeader(tjhandle handle, const QString& path, const QByteArray& by
     }
     if (h.Width <= 0 || h.Height <= 0)
         FailPicture(path, QStringLiteral("the JPEG header gives no size"));
-    CheckPixelCount(path, h.Width, h.Height);
     return h;
 }
 
@@ -92,6 +91,8 @@ QImage DecodeWords(tjhandle handle, const QString& path, const QByteArray& bytes
                    const JpegHeader& h, tjscalingfactor scale) {
     const int width = TJSCALED(h.Width, scale);
     const int height = TJSCALED(h.Height, scale);
+    // The limit is on what is decoded: a huge picture still gives its small scaled decodes.
+    CheckPixelCount(path, width, height);
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull())
         FailPicture(path,

@@ -19,7 +19,7 @@
 // Throws PictureError "Cannot load <path>: <why>".
 [[noreturn]] void FailPicture(const QString& path, const QString& why);
 
-// Refuses a picture of more than MaxPicturePixels before any pixel memory is taken.
+// Refuses a decode of more than MaxPicturePixels before any pixel memory is taken.
 void CheckPixelCount(const QString& path, qint64 width, qint64 height);
 
 // JPEG. Sizes are those stored in the file, before the EXIF orientation is applied.

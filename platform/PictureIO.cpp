@@ -104,7 +104,6 @@ QSize PictureSizeOf(const QString& path, const QByteArray& bytes) {
         const std::optional<QSize> size = ReadBmpHeaderSize(bytes);
         if (!size)
             FailPicture(path, QStringLiteral("not a BMP picture"));
-        CheckPixelCount(path, size->width(), size->height());
         return *size;
     }
     const QSize size = ReadJpegSize(path, bytes);

@@ -5,8 +5,8 @@
 #include <QSize>
 #include <QString>
 
-// Largest picture the program decodes; a header that claims more is refused before any pixel
-// memory is taken.
+// Most pixels the program decodes at once; a decode that would give more is refused before any
+// pixel memory is taken. A larger JPEG still gives its scaled decodes that stay below it.
 inline constexpr qint64 MaxPicturePixels = 250'000'000;
 
 // Picture kind chosen by the file's extension, in any letter case.
@@ -22,7 +22,8 @@ enum class PictureKind { Jpeg, Bmp, Unknown };
 // covers it) and smoothly scaled to exactly target. Same errors as LoadPicture.
 [[nodiscard]] QImage LoadPictureScaled(const QString& path, QSize target);
 
-// The upright width and height of a picture, read from its header without decoding pixels.
+// The upright width and height of a picture, read from its header without decoding pixels. A size
+// above MaxPicturePixels is returned as it is: the limit is the decoder's.
 [[nodiscard]] QSize ReadPictureSize(const QString& path);
 
 // Encodes an image as JPEG at quality 1..100 (0 counts as 1). Throws PictureError on failure.

@@ -67,7 +67,7 @@ void BuildAlbum(AlbumSession& session, const QStringList& files, QSize pageImage
     album.Fotos.clear();
     for (const QString& file : files) {
         TFoto foto;
-        foto.FileName = CutShortField(file);
+        foto.FileName = file;
         album.Fotos.append(foto);
     }
     run.Step();

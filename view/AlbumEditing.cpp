@@ -21,11 +21,6 @@ void LayOutLastEntry(TAlbum& album, QSize pageImage) {
 
 void AppendLaidOut(TAlbum& album, const QString& path, QSize pageImage,
                    QVector<SkippedPicture>& skipped) {
-    if (CutShortField(path) != path) {
-        skipped.push_back(
-            {path, QStringLiteral("the path is longer than %1 characters").arg(ShortFieldMax)});
-        return;
-    }
     TFoto foto;
     foto.FileName = path;
     album.Fotos.push_back(foto);

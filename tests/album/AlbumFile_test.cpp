@@ -107,6 +107,25 @@ TEST(AlbumFileReader, CutsLongThemePathsAndReadsOnNormally) {
     EXPECT_EQ(reader.ReadNumbers().Orientation, 1);
 }
 
+TEST(AlbumFile, PicturePathsKeepTheirFullLength) {
+    const QString accented = "/" + QString(146, QChar(0xE9));  // 147 characters, 293 bytes
+    const QString deep = "/" + QString(299, QLatin1Char('p')); // 300 characters
+    for (const QString& path : {accented, deep}) {
+        TAlbum album = TwoEntryAlbum();
+        album.Fotos[0].FileName = path;
+        const QByteArray bytes = AlbumFileBytes(album);
+        EXPECT_TRUE(bytes.contains(path.toUtf8()));
+        AlbumFileReader reader("album.kpa", bytes);
+        TAlbum back;
+        reader.ReadHeader(back);
+        const QVector<AlbumFileEntry> entries = reader.ReadEntries(reader.ReadNumbers().Count);
+        ASSERT_EQ(entries.size(), 2);
+        EXPECT_EQ(entries[0].FileName, path);
+        EXPECT_EQ(entries[0].Note, album.Fotos[0].Note); // the next line is still the note
+        EXPECT_EQ(entries[1].FileName, album.Fotos[1].FileName);
+    }
+}
+
 TEST(AlbumFileReader, RefusesDamagedNumberLines) {
     const struct {
         const char *orientation, *count, *index, *expect;

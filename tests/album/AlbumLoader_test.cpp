@@ -319,3 +319,68 @@ TEST_F(AlbumLoaderTest, AnOpenDuringALoadStartsNoSecondLoad) {
     // Once the first load is over, opening works again.
     EXPECT_EQ(OpenAlbum(context, second), LoadResult::Shown);
 }
+
+// A picture whose header is whole but whose data is cut short passes the size reads and fails
+// only when its thumbnail is decoded, while other entries are being decoded beside it.
+TEST_F(AlbumLoaderTest, APictureCutShortStopsTheLoadWhereverItStands) {
+    const struct {
+        int count;
+        int damaged;
+    } places[] = {{2, 0}, {2, 1}, {3, 0}, {3, 1}, {3, 2}, {50, 0}, {50, 25}, {50, 49}};
+    for (const char* ext : {"jpg", "bmp"}) {
+        for (const auto& c : places) {
+            const QString what =
+                QStringLiteral("%1 of %2 (%3)").arg(c.damaged).arg(c.count).arg(ext);
+            QStringList paths;
+            for (int i = 0; i < c.count; ++i)
+                paths << Picture(QStringLiteral("p%1.%2").arg(i).arg(ext), 400, 300);
+            QByteArray bytes = ReadAll(paths[c.damaged]);
+            bytes.truncate(bytes.size() * 6 / 10);
+            WriteBytes(paths[c.damaged], bytes);
+            dialogs.Messages.clear();
+            EXPECT_EQ(OpenAlbum(context, WriteAlbum("cut.kpa", paths)), LoadResult::Failed)
+                << what.toStdString();
+            ASSERT_EQ(dialogs.Messages.size(), 1) << what.toStdString();
+            EXPECT_EQ(dialogs.Messages[0].Kind, MessageKind::Error);
+            EXPECT_TRUE(dialogs.Messages[0].Text.contains(paths[c.damaged]))
+                << dialogs.Messages[0].Text.toStdString();
+            EXPECT_TRUE(dialogs.Messages[0].Text.contains(QLatin1String("damaged")))
+                << dialogs.Messages[0].Text.toStdString();
+            ExpectEmptyAlbum();
+        }
+    }
+    // The program goes on: the next album opens.
+    EXPECT_EQ(OpenAlbum(context, WriteAlbum("whole.kpa", {Picture("w1.jpg"), Picture("w2.jpg")})),
+              LoadResult::Shown);
+}
+
+// A long path names the same file as a short one: the entry is kept, and nothing is rewritten.
+TEST_F(AlbumLoaderTest, LongPicturePathsLoadInFull) {
+    QDir(pictures.path()).mkpath(QString(200, QLatin1Char('d')));
+    const QString e100(100, QChar(0xE9));
+    const QString accented = Picture(e100 + "/" + e100 + ".jpg"); // beyond 255 bytes
+    const QString deep =
+        Picture(QString(200, QLatin1Char('d')) + "/" + QString(100, QLatin1Char('f')) + ".jpg");
+    ASSERT_GT(accented.toUtf8().size(), ShortFieldMax);
+    ASSERT_GT(deep.size(), 300);
+    const QString file = WriteAlbum("long.kpa", {accented, deep});
+    const QByteArray before = ReadAll(file);
+    EXPECT_EQ(OpenAlbum(context, file), LoadResult::Shown);
+    EXPECT_TRUE(dialogs.Messages.isEmpty());
+    ASSERT_EQ(seen.Count, 2);
+    EXPECT_EQ(seen.Fotos[0].FileName, accented);
+    EXPECT_EQ(seen.Fotos[1].FileName, deep);
+    EXPECT_EQ(ReadAll(file), before);
+}
+
+// A picture above the pixel limit whose scaled decode fits it is shown like any other.
+TEST_F(AlbumLoaderTest, AHugePictureIsShownFromItsScaledDecode) {
+    const QString huge = WriteBytes(pictures.filePath("huge.jpg"), FlatGreyJpeg(16000, 16000));
+    const QString file = WriteAlbum("huge.kpa", {Picture("a.jpg"), huge, Picture("c.jpg")});
+    EXPECT_EQ(OpenAlbum(context, file), LoadResult::Shown);
+    EXPECT_TRUE(dialogs.Messages.isEmpty());
+    ASSERT_EQ(seen.Count, 3);
+    EXPECT_EQ(seen.Fotos[1].PictureSize, QSize(16000, 16000));
+    ASSERT_EQ(seen.Fotos[1].Picture.size(), RectSize(seen.Fotos[1].Rect));
+    EXPECT_NEAR(qGray(seen.Fotos[1].Picture.pixel(5, 5)), 128, 2);
+}

@@ -326,6 +326,20 @@ TEST(TransformFile, UnreadablePictureFailsAndLeavesTheFileAlone) {
     EXPECT_THROW(TransformPictureFile(other, PictureTransform::Rotate180), PictureError);
 }
 
+TEST(TransformFile, PictureAboveThePixelLimitIsRefusedAndLeftAlone) {
+    QTemporaryDir dir;
+    const QByteArray huge = FlatGreyJpeg(16000, 16000);
+    const QString path = WriteBytes(dir.filePath("huge.jpg"), huge);
+    try {
+        (void)TransformPictureFile(path, PictureTransform::Rotate90CW);
+        ADD_FAILURE() << "transformed";
+    } catch (const PictureError& e) {
+        EXPECT_EQ(e.Message,
+                  "Cannot load " + path + ": the picture is too large (16000 x 16000 pixels)");
+    }
+    EXPECT_EQ(ReadAll(path), huge);
+}
+
 TEST(JpegExif, OrientationIsReadAndSetInEitherByteOrder) {
     QByteArray jpeg = InsertSegment(EncodeJpeg444(FlatBlocks(1, 1)), ExifSegmentWith(8));
     EXPECT_EQ(ReadExifOrientation(jpeg), 8);

@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <functional>
 #include <gtest/gtest.h>
 #include <turbojpeg.h>
 
@@ -184,7 +185,17 @@ TEST_F(PictureIOTest, BadFilesGiveAPictureErrorNamingTheFile) {
     EXPECT_THROW((void)LoadPicture(dir.path() + "/folder.jpg/"), PictureError);
 }
 
-TEST_F(PictureIOTest, OversizedHeadersAreRefused) {
+// The pixel limit is on what is decoded: the size of a huge picture is read, its scaled decodes
+// are made, and only a decode above the limit is refused.
+TEST_F(PictureIOTest, PixelLimitHoldsForWhatIsDecoded) {
+    // 16000 x 16000 = 256 megapixels; its 1/8 decode is 2000 x 2000.
+    const QString huge = WriteBytes(PathOf("huge.jpg"), FlatGreyJpeg(16000, 16000));
+    EXPECT_EQ(ReadPictureSize(huge), QSize(16000, 16000));
+    const QImage scaled = LoadPictureScaled(huge, {300, 200});
+    ASSERT_EQ(scaled.size(), QSize(300, 200));
+    EXPECT_NEAR(qGray(scaled.pixel(150, 100)), 128, 2);
+    EXPECT_EQ(LoadPictureScaled(huge, {1999, 2000}).size(), QSize(1999, 2000));
+
     // 20000 x 20000 = 400 megapixels claimed by the header of a tiny file.
     QByteArray jpeg = EncodeJpeg(MakeImage(16, 16), 90);
     const qsizetype field = SofSizeField(jpeg);
@@ -194,20 +205,32 @@ TEST_F(PictureIOTest, OversizedHeadersAreRefused) {
     QByteArray bmp = ReadAll(WritePicture(PathOf("small.bmp"), 16, 16));
     qToLittleEndian<qint32>(20000, bmp.data() + 18);
     qToLittleEndian<qint32>(-20000, bmp.data() + 22); // top-down rows
-    for (const auto& [name, bytes] : {std::pair{"huge.jpg", jpeg}, std::pair{"huge.bmp", bmp}}) {
-        const QString path = WriteBytes(PathOf(name), bytes);
-        for (auto load : {+[](const QString& p) { (void)LoadPicture(p); },
-                          +[](const QString& p) { (void)ReadPictureSize(p); },
-                          +[](const QString& p) {
-                              (void)LoadPictureScaled(p, {10, 10});
-                          }}) {
-            try {
-                load(path);
-                ADD_FAILURE() << name << " loaded";
-            } catch (const PictureError& e) {
-                EXPECT_TRUE(e.Message.contains(path) && e.Message.contains("too large"))
-                    << e.Message.toStdString();
-            }
+    const QString claimedJpeg = WriteBytes(PathOf("claimed.jpg"), jpeg);
+    const QString claimedBmp = WriteBytes(PathOf("claimed.bmp"), bmp);
+    EXPECT_EQ(ReadPictureSize(claimedJpeg), QSize(20000, 20000));
+    EXPECT_EQ(ReadPictureSize(claimedBmp), QSize(20000, 20000));
+
+    const auto whole = [](const QString& p) { (void)LoadPicture(p); };
+    const auto small = [](const QString& p) { (void)LoadPictureScaled(p, {10, 10}); };
+    const struct {
+        QString path;
+        std::function<void(const QString&)> load;
+        const char* message;
+    } refusals[] = {
+        {huge, whole, "the picture is too large (16000 x 16000 pixels)"},
+        {claimedJpeg, whole, "the picture is too large (20000 x 20000 pixels)"},
+        {claimedJpeg, small, "damaged JPEG picture"}, // decoded at 1/8: the data is missing
+        {claimedBmp, whole, "the picture is too large (20000 x 20000 pixels)"},
+        {claimedBmp, small,
+         "the picture is too large (20000 x 20000 pixels)"}, // BMPs have no scaled decode
+    };
+    for (const auto& r : refusals) {
+        try {
+            r.load(r.path);
+            ADD_FAILURE() << r.path.toStdString() << " loaded";
+        } catch (const PictureError& e) {
+            EXPECT_TRUE(e.Message.startsWith("Cannot load " + r.path + ": " + r.message))
+                << e.Message.toStdString();
         }
     }
 }

@@ -11,6 +11,11 @@
 // Writes a JPEG or BMP test picture (by extension) of exactly w x h; returns path.
 QString WritePicture(const QString& path, int w, int h, QColor colour = QColor(90, 140, 200));
 
+// A grey JPEG of w x h of any size in about w * h / 256 bytes: baseline, one component, and
+// Huffman tables of a single code each, so every 8 x 8 block costs two bits. For pictures too
+// large to be made by encoding pixels.
+[[nodiscard]] QByteArray FlatGreyJpeg(int w, int h);
+
 // Writes bytes to a file as they stand; returns path.
 QString WriteBytes(const QString& path, const QByteArray& bytes);
 

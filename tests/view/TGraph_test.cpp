@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QFile>
@@ -274,6 +276,52 @@ TEST(TGraph, EscAsksOnlyWhileTheAlbumIsUnsaved) {
         f.graph->Button(10)->click();
         EXPECT_FALSE(f.graph->isVisible());
         EXPECT_EQ(f.session.Album.Count, 0);
+    }
+}
+
+// Every way out of the view guards an unsaved album the same way.
+TEST(TGraph, EveryWayOfClosingAsksWhileTheAlbumIsUnsaved) {
+    const struct {
+        const char* way;
+        std::function<void(GraphFixture&)> close;
+    } ways[] = {
+        {"Exit button", [](GraphFixture& f) { f.graph->Button(10)->click(); }},
+        {"menu",
+         [](GraphFixture& f) {
+             for (QAction* a : f.graph->PopupMenu()->actions())
+                 if (a->objectName() == "Exit1")
+                     a->trigger();
+         }},
+        {"Esc", [](GraphFixture& f) { f.Key(Qt::Key_Escape); }},
+        {"window manager",
+         [](GraphFixture& f) {
+             // What the platform delivers for WM_DELETE_WINDOW (Alt+F4, the title bar's close).
+             QCloseEvent event;
+             QCoreApplication::sendEvent(f.graph->windowHandle(), &event);
+         }},
+        {"end of the session", [](GraphFixture& f) { f.graph->EndSession(); }},
+    };
+    for (const auto& w : ways) {
+        GraphFixture f;
+        ASSERT_NE(f.graph->windowHandle(), nullptr);
+        f.dialogs.MessageAnswers.enqueue(MessageResult::No);
+        w.close(f);
+        ASSERT_EQ(f.dialogs.Messages.size(), 1) << w.way;
+        EXPECT_EQ(f.dialogs.Messages[0].Text, "Are you sure want to quit without saving?");
+        EXPECT_TRUE(f.graph->isVisible()) << w.way;
+        EXPECT_EQ(f.session.Album.Count, 6) << w.way;
+        f.dialogs.MessageAnswers.enqueue(MessageResult::Yes);
+        w.close(f);
+        EXPECT_EQ(f.dialogs.Messages.size(), 2) << w.way; // asked once more, not twice
+        EXPECT_FALSE(f.graph->isVisible()) << w.way;
+        EXPECT_EQ(f.session.Album.Count, 0) << w.way;
+    }
+    for (const auto& w : ways) {
+        GraphFixture f;
+        f.session.AlbumSaved = true;
+        w.close(f);
+        EXPECT_TRUE(f.dialogs.Messages.isEmpty()) << w.way;
+        EXPECT_FALSE(f.graph->isVisible()) << w.way;
     }
 }
 

@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QSessionManager>
 #include <QToolButton>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -102,6 +103,17 @@ TGraph::TGraph(const AppContext& context, QSize desktop, QWidget* parent)
 
     connect(&book_, &AlbumBook::ScreenChanged, this, [this](QRect r) { update(r); });
     connect(&slideshow_, &Slideshow::RunningChanged, this, &TGraph::SlideshowChanged);
+#if QT_CONFIG(sessionmanager)
+    // Without leave to ask, the session ends as the desktop wants: the album file is unchanged.
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+            if (isVisible() && manager.allowsInteraction()) {
+                if (!EndSession())
+                    manager.cancel();
+                manager.release();
+            }
+        });
+#endif
 }
 
 TGraph::~TGraph() = default;
@@ -260,7 +272,27 @@ void TGraph::FormShow() {
     setFocus();
 }
 
+bool TGraph::MayClose() {
+    if (!isVisible() || leaving_ || !context_.Dialogs)
+        return true;
+    return ConfirmExit(*context_.Session, *context_.Dialogs);
+}
+
+bool TGraph::EndSession() {
+    if (!MayClose())
+        return false;
+    leaving_ = true;
+    close();
+    leaving_ = false;
+    return true;
+}
+
+// Every close comes here: Exit, Esc, the menu, the window manager and the session's end.
 void TGraph::closeEvent(QCloseEvent* event) {
+    if (!MayClose()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     QWidget::closeEvent(event);
     if (quitModal_)
@@ -441,9 +473,7 @@ void TGraph::SpeedButton4Click() {
 }
 
 void TGraph::SpeedButton10Click() {
-    if (context_.Dialogs && !ConfirmExit(*context_.Session, *context_.Dialogs))
-        return;
-    close();
+    close(); // closeEvent asks about an unsaved album
 }
 
 void TGraph::SpeedButton1Click() {

@@ -67,6 +67,9 @@ public:
     [[nodiscard]] bool PanelShown() const { return panelShown_; }
     [[nodiscard]] const QTimer& HideTimer() const { return Timer3; }
     [[nodiscard]] const QTimer& DelayTimer() const { return Timer4; }
+    // The desktop session is ending: asks about an unsaved album as Exit does and closes the view.
+    // False when the user keeps the view (the session's end is then cancelled).
+    bool EndSession();
     // Where the mouse cursor is, in window coordinates (the toolbar timer asks); replaceable so
     // that tests can place it.
     std::function<QPoint()> CursorPos;
@@ -90,6 +93,8 @@ private:
                             void (TGraph::*handler)());
     void FormShow();
     void FormClose();
+    // Whether the view may close now: asks "Are you sure ..." while the album is unsaved.
+    bool MayClose();
     void PlayTurnSound();
     void SlideshowChanged(bool running);
     void HideHint();
@@ -104,6 +109,7 @@ private:
     QTimer Timer3;
     QTimer Timer4;
     bool panelShown_ = false;
+    bool leaving_ = false;      // the close was already confirmed
     std::optional<int> hinted_; // the picture whose file name the hint shows
     int wheelDelta_ = 0;        // wheel movement not yet turned into a page
     std::function<void()> quitModal_;
