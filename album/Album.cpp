@@ -52,7 +52,8 @@ const TRect& FrameRect(const TAlbum& album, FrameSlot slot) {
 }
 
 std::optional<int> EntryInFrame(const TAlbum& album, int spread, FrameSlot slot) {
-    if (KindOfSpread(album, spread) != SpreadKind::Pictures || !IsValidOrientation(album.Orientation))
+    if (KindOfSpread(album, spread) != SpreadKind::Pictures ||
+        !IsValidOrientation(album.Orientation))
         return std::nullopt;
     const int k = spread - album.IndexPages; // picture spread number, from 1
     int entry = -1;

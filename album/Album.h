@@ -69,6 +69,9 @@ struct TAlbum {
     QImage TurnBuffer;
     TRect TurnProgress;
     int SpreadCount = 0;
+    // Device pixels for each logical pixel of the page images, thumbnails and theme bitmaps; every
+    // rectangle above stays in logical pixels.
+    double PixelRatio = 1.0;
 };
 
 // The album and the state the program keeps beside it. One lives for the whole run and is handed

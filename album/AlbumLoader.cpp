@@ -10,6 +10,7 @@
 #include "platform/PictureIO.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Progress.h"
+#include "view/DeviceGrid.h"
 #include "view/Geometry.h"
 
 #include <QDir>
@@ -97,7 +98,8 @@ void AlbumLoader::ReadFile() {
 }
 
 void AlbumLoader::LoadThemePictures() {
-    const QSize size = pageImage_;
+    // Theme bitmaps are as sharp as the page images they cover.
+    const QSize size = DeviceSize(pageImage_, album_.PixelRatio);
     album_.Cover = LoadPictureScaled(ThemeFile(album_.CoverPath), size);
     album_.LeftBackground = LoadPictureScaled(ThemeFile(album_.LeftPath), size);
     album_.RightBackground = LoadPictureScaled(ThemeFile(album_.RightPath), size);
@@ -107,7 +109,8 @@ void AlbumLoader::LoadThemePictures() {
 
 void AlbumLoader::LayOutEntries() {
     CreateFotoRect(album_, pageImage_, {.FirstEntry = 0, .MakeThumbnails = false});
-    MakeThumbnails(album_.Fotos, 0, [this](int) { progress_.Advance(1); });
+    MakeThumbnails(
+        album_.Fotos, 0, [this](int) { progress_.Advance(1); }, album_.PixelRatio);
     CreateIndexRect(album_, pageImage_);
     ComputeDerivedNumbers(album_);
 }
@@ -152,7 +155,7 @@ QString AlbumsFolder() {
 
 QSize LoaderPageImageSize(const AlbumSession& session) {
     if (!session.Album.LeftPage.isNull())
-        return session.Album.LeftPage.size();
+        return LogicalSize(session.Album.LeftPage.size(), session.Album.PixelRatio);
     return PageImageSize({session.PageHeight, session.PageWidth});
 }
 

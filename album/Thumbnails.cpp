@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 #include "platform/PictureIO.h"
+#include "view/DeviceGrid.h"
 #include "view/Geometry.h"
 
 #include <QCoreApplication>
@@ -22,12 +23,12 @@ struct Thumbnail {
     bool Failed = false;
 };
 
-Thumbnail Decode(const QString& path, const TRect& rect) {
+Thumbnail Decode(const QString& path, QSize size) {
     Thumbnail t;
-    if (rect.IsEmpty())
+    if (size.isEmpty())
         return t; // a sliver that fits to no pixel keeps no thumbnail
     try {
-        t.Image = LoadPictureScaled(path, RectSize(rect));
+        t.Image = LoadPictureScaled(path, size);
     } catch (const KrelError& e) {
         t.Error = e.Message;
         t.Failed = true;
@@ -55,19 +56,21 @@ void Store(TFoto& foto, Thumbnail&& t) {
     foto.Picture = std::move(t.Image);
 }
 
-void MakeInOrder(QVector<TFoto>& fotos, int first, const std::function<void(int)>& afterEach) {
+void MakeInOrder(QVector<TFoto>& fotos, int first, const std::function<void(int)>& afterEach,
+                 double ratio) {
     for (int i = first; i < fotos.size(); ++i) {
-        Store(fotos[i], Decode(fotos[i].FileName, fotos[i].Rect));
+        Store(fotos[i], Decode(fotos[i].FileName, ThumbnailSize(fotos[i].Rect, ratio)));
         afterEach(i);
     }
 }
 
 } // namespace
 
-void MakeThumbnails(QVector<TFoto>& fotos, int first, const std::function<void(int)>& afterEach) {
+void MakeThumbnails(QVector<TFoto>& fotos, int first, const std::function<void(int)>& afterEach,
+                    double ratio) {
     first = std::max(first, 0);
     if (QThread::idealThreadCount() < 2 || fotos.size() - first < 2) {
-        MakeInOrder(fotos, first, afterEach);
+        MakeInOrder(fotos, first, afterEach, ratio);
         return;
     }
     // Every entry is queued at once; the pool runs as many as it has threads. A stop flag lets the
@@ -76,9 +79,10 @@ void MakeThumbnails(QVector<TFoto>& fotos, int first, const std::function<void(i
     QVector<QFuture<Thumbnail>> futures;
     futures.reserve(fotos.size() - first);
     for (int i = first; i < fotos.size(); ++i) {
-        futures << QtConcurrent::run([stop, path = fotos[i].FileName, rect = fotos[i].Rect] {
-            return stop->load() ? Thumbnail{} : Decode(path, rect);
-        });
+        futures << QtConcurrent::run(
+            [stop, path = fotos[i].FileName, size = ThumbnailSize(fotos[i].Rect, ratio)] {
+                return stop->load() ? Thumbnail{} : Decode(path, size);
+            });
     }
     // A future whose result was taken is no longer valid: waiting on it would never end.
     auto finishAll = [&] {

@@ -8,7 +8,7 @@ KREL_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools
     libturbojpeg0-dev libsdl2-dev libglib2.0-dev
     libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth fonts-dejavu-core fonts-liberation
     gsettings-desktop-schemas dbus-daemon
     dpkg-dev fakeroot file lintian appstream desktop-file-utils shared-mime-info
     openbox xdotool x11-utils util-linux

@@ -5,6 +5,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Progress.h"
 #include "platform/TextLines.h"
+#include "view/DeviceGrid.h"
 #include "view/Geometry.h"
 
 namespace {
@@ -51,6 +52,8 @@ void ApplyTheme(TAlbum& album, const QString& programFolder, const TThemes& them
     album.BackPath = theme.BackPath;
     run.Step();
     const auto file = [&](const QString& relative) { return ProgramFile(programFolder, relative); };
+    // Theme bitmaps are as sharp as the page images they cover.
+    pageImage = DeviceSize(pageImage, album.PixelRatio);
     StretchInto(album.Cover, file(album.CoverPath), pageImage);
     run.Step();
     StretchInto(album.LeftBackground, file(album.LeftPath), pageImage);

@@ -1,5 +1,7 @@
 #include "view/AlbumEditing.h"
 
+#include "view/DeviceGrid.h"
+
 #include "platform/Errors.h"
 #include "platform/Progress.h"
 #include "platform/TextLines.h"
@@ -105,7 +107,7 @@ void DeletePicture(AlbumSession& session, int sel, QSize pageImage) {
                 continue; // never laid out (unreadable): nothing to move
             foto.Rect =
                 Dimension(foto.PictureSize, FrameOf(frames, FrameSlotOf(album.Orientation, i)));
-            foto.Picture = RefitThumbnail(foto.Picture, RectSize(foto.Rect));
+            foto.Picture = RefitThumbnail(foto.Picture, ThumbnailSize(foto.Rect, album.PixelRatio));
         }
         CreateIndexRect(album, pageImage);
         ComputeDerivedNumbers(album);
@@ -136,7 +138,7 @@ void TransformPicture(AlbumSession& session, int index, PictureTransform transfo
             if (!laidOut)
                 return QSize();
             rect = Dimension(upright, FrameRect(album, FrameSlotOf(album.Orientation, index)));
-            return RectSize(rect);
+            return ThumbnailSize(rect, album.PixelRatio);
         });
     session.AlbumSaved = false; // the album shows a changed picture: leaving it asks first
     if (!laidOut)

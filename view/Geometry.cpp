@@ -1,5 +1,7 @@
 #include "view/Geometry.h"
 
+#include "view/DeviceGrid.h"
+
 #include "platform/Errors.h"
 #include "platform/PictureIO.h"
 
@@ -125,7 +127,8 @@ void CreateFotoRect(TAlbum& album, QSize pageImage, const FotoRectOptions& optio
             if (options.MakeThumbnails)
                 foto.Picture = foto.Rect.IsEmpty()
                                    ? QImage()
-                                   : LoadPictureScaled(foto.FileName, RectSize(foto.Rect));
+                                   : LoadPictureScaled(foto.FileName,
+                                                       ThumbnailSize(foto.Rect, album.PixelRatio));
         } catch (const KrelError&) {
             if (!options.SkipUnloadable)
                 throw;

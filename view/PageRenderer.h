@@ -39,10 +39,13 @@ public:
 
 private:
     void DrawIndexEntry(PageCanvas& canvas, const AlbumSession& session, int cellOf, int entry);
-    const QImage& ContentsThumbnail(const TFoto& foto, const TRect& target);
+    void DrawBackgrounds(TAlbum& album);
+    // source at exactly size (device pixels): itself when it has that size, else scaled smoothly
+    // once and kept while the source stays the same (contents thumbnails, and pictures and theme
+    // bitmaps made for another pixel ratio).
+    const QImage& Fitted(const QImage& source, QSize size);
 
-    // Contents thumbnails scaled smoothly once and kept while their picture stays the same.
-    QHash<QString, QImage> thumbnailCache_;
+    QHash<QString, QImage> fittedCache_;
 };
 
 // The page number shown under contents entry e: the page on which its picture stands.

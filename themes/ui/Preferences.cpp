@@ -3,10 +3,12 @@
 #include "app/ui/GenericErrors.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextLines.h"
+#include "themes/BookSettings.h"
 #include "themes/Settings.h"
 #include "themes/SizeFields.h"
 #include "themes/Themes.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -63,6 +65,7 @@ TPreferences::TPreferences(const AppContext& context, QWidget* anchor,
     BuildThemeGroup();
     BuildSlideshowGroup();
     BuildSizeGroup();
+    BuildBookSize();
     Button4 = AddButton(this, QStringLiteral("Close"), QRect(409, 316, 83, 26));
     connect(Button4, &QPushButton::clicked, this, &QDialog::accept);
     FormCreate();
@@ -141,6 +144,23 @@ void TPreferences::BuildSizeGroup() {
     connect(Button8, &QPushButton::clicked, this, [this] { Button8Click(); });
 }
 
+void TPreferences::BuildBookSize() {
+    AddLabel(this, QStringLiteral("Book size:"), 16, 322);
+    BookSizeBox = new QComboBox(this);
+    BookSizeBox->setObjectName(QStringLiteral("BookSizeBox"));
+    BookSizeBox->setGeometry(84, 316, 140, 26);
+    BookSizeBox->addItem(QStringLiteral("classic"), int(BookSize::Classic));
+    BookSizeBox->addItem(QStringLiteral("fill the screen"), int(BookSize::FillScreen));
+    BookSizeBox->setToolTip(
+        QStringLiteral("How large the album is shown on screens from 1920 x 1200 up"));
+    connect(BookSizeBox, &QComboBox::activated, this, [this] {
+        RunGuarded(context_.Dialogs, [this] {
+            WriteBookSize(SettingsFolderOf(context_),
+                          static_cast<BookSize>(BookSizeBox->currentData().toInt()));
+        });
+    });
+}
+
 void TPreferences::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     QPainter p(this); // a thin edge, as the window has no border of its own
@@ -169,6 +189,8 @@ void TPreferences::FormShow() {
         Edit2->setText(settings.Interval);
     });
     Button5->setEnabled(false);
+    const BookSize book = ReadBookSize(SettingsFolderOf(context_));
+    BookSizeBox->setCurrentIndex(BookSizeBox->findData(int(book)));
 }
 
 void TPreferences::done(int result) {

@@ -7,6 +7,7 @@
 #include "platform/DialogService.h"
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
+#include "themes/BookSettings.h"
 #include "themes/Settings.h"
 #include "view/Geometry.h"
 #include "view/ui/EditCommands.h"
@@ -25,6 +26,7 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace {
 
@@ -57,12 +59,13 @@ TGraph::TGraph(const AppContext& context, QSize desktop, QWidget* parent)
       desktop_(DesktopSize(desktop)), book_(*context.Session), slideshow_(book_) {
     AlbumSession& session = *context_.Session;
     // The page size follows the screen width, the page places the desktop.
-    SelektSizePage(session, desktop_.width());
+    SelektSizePage(session, desktop_, ReadBookSize(SettingsFolderOf(context_)));
     const PageRects rects =
         PageRectsFor(desktop_.width(), desktop_.height(), {session.PageHeight, session.PageWidth});
     session.Album.LeftPageRect = rects.Left;
     session.Album.RightPageRect = rects.Right;
-    book_.CreatePages();
+    // Pages are drawn at the screen's pixel ratio; a move to another screen draws them anew.
+    book_.CreatePages(screen() ? screen()->devicePixelRatio() : 1.0);
     book_.TurnSound = [this] { PlayTurnSound(); };
 
     setWindowTitle(QStringLiteral("The Krel - Digital album"));
@@ -249,6 +252,9 @@ void TGraph::showEvent(QShowEvent* event) {
 }
 
 void TGraph::FormShow() {
+    if (windowHandle())
+        connect(windowHandle(), &QWindow::screenChanged, this, qOverload<>(&QWidget::update),
+                Qt::UniqueConnection);
     AlbumSession& session = *context_.Session;
     session.CurrentSpread = 0;
     if (context_.CloseWizard)
@@ -305,6 +311,7 @@ void TGraph::FormClose() {
 }
 
 void TGraph::paintEvent(QPaintEvent* event) {
+    book_.SetPixelRatio(devicePixelRatioF());
     QPainter p(this);
     p.fillRect(event->rect(), Qt::black);
     book_.Paint(p, event->rect());
