@@ -13,10 +13,12 @@ class ThumbnailStore;
 
 // One picture entry of the album.
 struct TFoto {
-    QImage Picture;   // a thumbnail kept with the entry (exactly Rect's size); null: made on demand
-    QString FileName; // absolute path, any length
+    QImage Picture;   // a thumbnail kept with the entry (Rect's device size); null: made on demand
+    QString FileName; // absolute path of any length, its bytes kept (platform/FileNames.h)
     TRect Rect;       // the picture fitted into its frame, page-image coordinates
     QString Note;
+    QByteArray
+        NoteAsRead;    // the note's line in the album file, written back while Note is unchanged
     QSize PictureSize; // upright size of the file, kept so entries can be laid out again
 };
 
@@ -41,6 +43,7 @@ inline constexpr int EntriesPerContentsPage = 20;
 struct TAlbum {
     QString Name;
     QString ThemeName;
+    QByteArray ThemeNameAsRead; // line 4 of the album file, written back while ThemeName matches
     QString CoverPath;
     QImage Cover;
     QString LeftPath;
@@ -69,6 +72,9 @@ struct TAlbum {
     QImage TurnBuffer;
     TRect TurnProgress;
     int SpreadCount = 0;
+    // Device pixels for each logical pixel of the page images, thumbnails and theme bitmaps; every
+    // rectangle above stays in logical pixels.
+    double PixelRatio = 1.0;
     // Thumbnails made on demand and cached; shared by copies of the album.
     std::shared_ptr<ThumbnailStore> Thumbnails;
 };

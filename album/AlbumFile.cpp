@@ -1,6 +1,7 @@
 #include "album/AlbumFile.h"
 
 #include "platform/Errors.h"
+#include "platform/FileNames.h"
 
 #include <QStringList>
 
@@ -15,8 +16,16 @@ QString OneLine(QString text) {
     return text;
 }
 
-QString ShortLine(const QString& text) {
-    return CutShortField(OneLine(text));
+QByteArray PathLine(const QString& path) {
+    return PathBytes(OneLine(path));
+}
+
+QByteArray ShortPathLine(const QString& path) {
+    return PathLine(CutShortField(path));
+}
+
+QByteArray TextLine(const QString& text, const QByteArray& asRead = {}) {
+    return EncodeLine(OneLine(text), asRead);
 }
 
 } // namespace
@@ -30,11 +39,12 @@ void AlbumFileReader::ReadHeader(TAlbum& album) {
     lines_.ReadLine(); // header and notice are not checked
     lines_.ReadLine();
     album.Name = lines_.ReadLine();
-    album.ThemeName = lines_.ReadLine();
-    album.CoverPath = lines_.ReadShortLine();
-    album.LeftPath = lines_.ReadShortLine();
-    album.RightPath = lines_.ReadShortLine();
-    album.BackPath = lines_.ReadShortLine();
+    album.ThemeNameAsRead = lines_.ReadLineBytes();
+    album.ThemeName = DecodeLine(album.ThemeNameAsRead);
+    album.CoverPath = CutShortField(lines_.ReadPathLine());
+    album.LeftPath = CutShortField(lines_.ReadPathLine());
+    album.RightPath = CutShortField(lines_.ReadPathLine());
+    album.BackPath = CutShortField(lines_.ReadPathLine());
 }
 
 int AlbumFileReader::ReadNumberLine(int line, const char* what) {
@@ -69,8 +79,9 @@ QVector<AlbumFileEntry> AlbumFileReader::ReadEntries(int count) {
     QVector<AlbumFileEntry> entries;
     for (int i = 0; i < count && !lines_.AtEnd(); ++i) {
         AlbumFileEntry e;
-        e.FileName = lines_.ReadLine(); // a path is never cut: a cut one names another file
-        e.Note = lines_.ReadLine();
+        e.FileName = lines_.ReadPathLine(); // a path is never cut: a cut one names another file
+        e.NoteAsRead = lines_.ReadLineBytes();
+        e.Note = DecodeLine(e.NoteAsRead);
         entries << e;
     }
     return entries;
@@ -78,20 +89,21 @@ QVector<AlbumFileEntry> AlbumFileReader::ReadEntries(int count) {
 
 QByteArray AlbumFileBytes(const TAlbum& album) {
     const int count = std::min<int>(album.Count, album.Fotos.size());
-    QStringList lines{QLatin1String(AlbumFileHeader),
-                      QLatin1String(AlbumFileNotice),
-                      OneLine(album.Name),
-                      OneLine(album.ThemeName),
-                      ShortLine(album.CoverPath),
-                      ShortLine(album.LeftPath),
-                      ShortLine(album.RightPath),
-                      ShortLine(album.BackPath),
-                      QString::number(album.Orientation),
-                      QString::number(count),
-                      QString::number(album.IndexPages)};
+    QByteArrayList lines{AlbumFileHeader,
+                         AlbumFileNotice,
+                         TextLine(album.Name),
+                         TextLine(album.ThemeName, album.ThemeNameAsRead),
+                         ShortPathLine(album.CoverPath),
+                         ShortPathLine(album.LeftPath),
+                         ShortPathLine(album.RightPath),
+                         ShortPathLine(album.BackPath),
+                         QByteArray::number(album.Orientation),
+                         QByteArray::number(count),
+                         QByteArray::number(album.IndexPages)};
     for (int i = 0; i < count; ++i)
-        lines << OneLine(album.Fotos[i].FileName) << OneLine(album.Fotos[i].Note);
-    return JoinLines(lines);
+        lines << PathLine(album.Fotos[i].FileName)
+              << TextLine(album.Fotos[i].Note, album.Fotos[i].NoteAsRead);
+    return JoinLineBytes(lines);
 }
 
 void WriteAlbumFile(const QString& path, const TAlbum& album) {

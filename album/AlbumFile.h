@@ -10,7 +10,9 @@
 // The album file (".kpa"): lines ending in CR LF, no picture data.
 //   1 header, 2 notice, 3 Name, 4 ThemeName, 5-8 Cover/Left/Right/BackPath (short fields, cut to
 //   ShortFieldMax), 9 Orientation, 10 entry count, 11 IndexPages, then per entry its FileName (a
-//   picture path of any length, never cut) and its Note.
+//   picture path of any length, never cut) and its Note. Paths are file names and keep their
+//   bytes; a name or note read from the file is written back with its bytes while it is
+//   unchanged, new text as UTF-8.
 inline constexpr char AlbumFileHeader[] = "The Krel 1.0 - Digital Photo Album";
 inline constexpr char AlbumFileNotice[] =
     "Album file of The Krel - Digital album; pictures stay where they are";
@@ -18,8 +20,9 @@ inline constexpr char AlbumFileExtension[] = ".kpa";
 inline constexpr char AlbumFileFilter[] = "Krel Photo Album|*.kpa";
 
 struct AlbumFileEntry {
-    QString FileName;
+    QString FileName; // its bytes kept (platform/FileNames.h)
     QString Note;
+    QByteArray NoteAsRead;
 };
 
 struct AlbumFileNumbers {
@@ -37,7 +40,7 @@ public:
     explicit AlbumFileReader(const QString& path);
     AlbumFileReader(const QString& path, const QByteArray& bytes);
 
-    // Lines 1 to 8 into Name, ThemeName and the four theme paths (cut to 255 bytes).
+    // Lines 1 to 8 into Name, ThemeName and the four theme paths (cut to 255 characters).
     void ReadHeader(TAlbum& album);
     // Lines 9 to 11. Refuses a layout other than 1 or 2 and a count that is negative or no number.
     AlbumFileNumbers ReadNumbers();

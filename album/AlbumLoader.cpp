@@ -5,8 +5,10 @@
 #include "album/Geometry.h"
 #include "album/ThumbnailStore.h"
 #include "app/AppContext.h"
+#include "platform/DeviceGrid.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
+#include "platform/FileNames.h"
 #include "platform/PictureIO.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Progress.h"
@@ -46,10 +48,6 @@ void ReadPictureSizes(QVector<TFoto>& fotos, Progress& progress) {
     }
 }
 
-bool IsExistingFile(const QString& path) {
-    return !path.isEmpty() && QFileInfo(path).isFile();
-}
-
 // One run of the loader over one album file.
 class AlbumLoader {
 public:
@@ -64,8 +62,7 @@ private:
     // A theme picture lies below the program folder; a path that leads out of it ("..") names
     // no theme file.
     QString ThemeFile(const QString& relative) const {
-        const QString path = ResourcePath(context_.ProgramFolder, relative);
-        return IsBelowFolder(context_.ProgramFolder, path) ? path : QString();
+        return ProgramFile(context_.ProgramFolder, relative);
     }
     bool ThemeFilesExist() const;
     void ReadFile();
@@ -97,12 +94,13 @@ void AlbumLoader::ReadFile() {
     progress_.Show();
     progress_.Advance(0);
     reader.ReadHeader(album_);
+    // The numbers first: a damaged file gets its one message, not "File theme not found" too.
+    const AlbumFileNumbers numbers = reader.ReadNumbers();
     if (!ThemeFilesExist()) {
         dialogs_.Message(ThemeNotFound, MessageKind::Error);
         failed_ = true;
         progress_.Close();
     }
-    const AlbumFileNumbers numbers = reader.ReadNumbers();
     album_.Orientation = static_cast<quint8>(numbers.Orientation);
     album_.IndexPages = numbers.IndexPages; // derived again below
     const QVector<AlbumFileEntry> entries = reader.ReadEntries(numbers.Count);
@@ -112,6 +110,7 @@ void AlbumLoader::ReadFile() {
             TFoto foto;
             foto.FileName = entry.FileName;
             foto.Note = entry.Note;
+            foto.NoteAsRead = entry.NoteAsRead;
             album_.Fotos << foto;
         } else {
             dropped_ = true;
@@ -124,7 +123,8 @@ void AlbumLoader::ReadFile() {
 }
 
 void AlbumLoader::LoadThemePictures() {
-    const QSize size = pageImage_;
+    // Theme bitmaps are as sharp as the page images they cover.
+    const QSize size = DeviceSize(pageImage_, album_.PixelRatio);
     album_.Cover = LoadPictureScaled(ThemeFile(album_.CoverPath), size);
     album_.LeftBackground = LoadPictureScaled(ThemeFile(album_.LeftPath), size);
     album_.RightBackground = LoadPictureScaled(ThemeFile(album_.RightPath), size);
@@ -183,7 +183,7 @@ QString AlbumsFolder() {
 
 QSize LoaderPageImageSize(const AlbumSession& session) {
     if (!session.Album.LeftPage.isNull())
-        return session.Album.LeftPage.size();
+        return LogicalSize(session.Album.LeftPage.size(), session.Album.PixelRatio);
     return PageImageSize({session.PageHeight, session.PageWidth});
 }
 

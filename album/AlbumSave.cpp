@@ -56,5 +56,6 @@ bool ConfirmExit(const AlbumSession& session, DialogService& dialogs) {
     if (session.AlbumSaved)
         return true;
     return dialogs.Message(QStringLiteral("Are you sure want to quit without saving?"),
-                           MessageKind::Confirmation, MessageButtons::YesNoDefaultNo) == MessageResult::Yes;
+                           MessageKind::Confirmation,
+                           MessageButtons::YesNoDefaultNo) == MessageResult::Yes;
 }

@@ -1,5 +1,7 @@
 #include "album/Geometry.h"
 
+#include "platform/DeviceGrid.h"
+
 #include "platform/Errors.h"
 #include "platform/PictureIO.h"
 
@@ -126,7 +128,8 @@ void CreateFotoRect(TAlbum& album, QSize pageImage, const FotoRectOptions& optio
             if (options.MakeThumbnails)
                 foto.Picture = foto.Rect.IsEmpty()
                                    ? QImage()
-                                   : LoadPictureScaled(foto.FileName, RectSize(foto.Rect));
+                                   : LoadPictureScaled(foto.FileName,
+                                                       ThumbnailSize(foto.Rect, album.PixelRatio));
         } catch (const KrelError&) {
             if (!options.SkipUnloadable)
                 throw;

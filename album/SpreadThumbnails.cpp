@@ -1,10 +1,8 @@
 #include "album/SpreadThumbnails.h"
 
-namespace {
+#include "platform/DeviceGrid.h"
 
-QSize SizeOf(const TRect& r) {
-    return r.IsEmpty() ? QSize() : QSize(r.Width(), r.Height());
-}
+namespace {
 
 bool Exists(const TAlbum& album, int entry) {
     return entry >= 0 && entry < album.Count && entry < album.Fotos.size();
@@ -20,7 +18,7 @@ QVector<ThumbnailRequest> SpreadThumbnails(const TAlbum& album, int spread) {
         for (int e = first; e < first + EntriesPerContentsSpread; ++e)
             if (Exists(album, e) && e < album.Index.size())
                 requests.push_back({album.Fotos[e].FileName, album.Fotos[e].PictureSize,
-                                    SizeOf(album.Index[e].FotoRect), e});
+                                    ThumbnailSize(album.Index[e].FotoRect, album.PixelRatio), e});
         break;
     }
     case SpreadKind::Pictures:
@@ -28,7 +26,7 @@ QVector<ThumbnailRequest> SpreadThumbnails(const TAlbum& album, int spread) {
              {FrameSlot::Left1, FrameSlot::Left2, FrameSlot::Right1, FrameSlot::Right2})
             if (const std::optional<int> e = EntryInFrame(album, spread, slot))
                 requests.push_back({album.Fotos[*e].FileName, album.Fotos[*e].PictureSize,
-                                    SizeOf(album.Fotos[*e].Rect), *e});
+                                    ThumbnailSize(album.Fotos[*e].Rect, album.PixelRatio), *e});
         break;
     default:
         break;

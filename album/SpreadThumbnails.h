@@ -5,8 +5,8 @@
 
 #include <QVector>
 
-// The thumbnails a spread shows: the frames of a picture spread at their Rect's size, the cells of
-// a contents spread at their FotoRect's size; none for the covers.
+// The thumbnails a spread shows, in device pixels: the frames of a picture spread at their Rect's
+// size, the cells of a contents spread at their FotoRect's size; none for the covers.
 [[nodiscard]] QVector<ThumbnailRequest> SpreadThumbnails(const TAlbum& album, int spread);
 
 // The spreads to make ready after spread, most wanted first: the next ones in the direction of

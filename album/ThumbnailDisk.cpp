@@ -1,5 +1,7 @@
 #include "album/ThumbnailDisk.h"
 
+#include "platform/FileNames.h"
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <glib.h>
+#include <sys/stat.h>
 #include <utime.h>
 #include <vector>
 
@@ -22,11 +25,17 @@ const char SizeKey[] = "Thumb::Size";
 // zlib level 1: a fast write that still packs photographs well.
 constexpr int PngQuality = 80;
 
-std::optional<qint64> ModificationTime(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isFile())
+// What an entry is checked against: the picture's modification time (whole seconds) and size.
+struct FileStamp {
+    qint64 MTime = 0;
+    qint64 Size = 0;
+};
+
+std::optional<FileStamp> StampOf(const QString& path) {
+    struct stat st {};
+    if (::stat(PathBytes(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
-    return info.lastModified().toSecsSinceEpoch();
+    return FileStamp{static_cast<qint64>(st.st_mtime), static_cast<qint64>(st.st_size)};
 }
 
 } // namespace
@@ -64,8 +73,10 @@ QString DiskThumbnails::ClassFolder(int sizeClass) {
 
 QByteArray DiskThumbnails::FileUri(const QString& path) {
     // GLib's escaping, so that the names match those of the desktop's own programs.
-    gchar* uri = g_filename_to_uri(
-        QFile::encodeName(QFileInfo(path).absoluteFilePath()).constData(), nullptr, nullptr);
+    QByteArray bytes = PathBytes(path);
+    if (!bytes.startsWith('/'))
+        bytes = QFile::encodeName(QDir::currentPath()) + '/' + bytes;
+    gchar* uri = g_filename_to_uri(bytes.constData(), nullptr, nullptr);
     QByteArray result(uri ? uri : "");
     g_free(uri);
     return result;
@@ -78,31 +89,30 @@ QString DiskThumbnails::EntryPath(const QString& path, int sizeClass) const {
 }
 
 std::optional<QImage> DiskThumbnails::Read(const QString& path, int sizeClass) {
-    const std::optional<qint64> mtime = ModificationTime(path);
-    if (!mtime)
+    const std::optional<FileStamp> stamp = StampOf(path);
+    if (!stamp)
         return std::nullopt;
     const QString entry = EntryPath(path, sizeClass);
+    // The marks are read from the image: the reader's own text() splits keys at their "::".
     QImageReader reader(entry, "png");
-    if (!reader.canRead())
+    const QImage image = reader.read();
+    // A cut or damaged entry reads as null (or larger than its class): made again by the caller.
+    if (image.isNull() || std::max(image.width(), image.height()) > sizeClass)
         return std::nullopt;
-    if (reader.text(QLatin1String(UriKey)).toUtf8() != FileUri(path) ||
-        reader.text(QLatin1String(MTimeKey)) != QString::number(*mtime))
+    if (image.text(QLatin1String(UriKey)).toUtf8() != FileUri(path) ||
+        image.text(QLatin1String(MTimeKey)) != QString::number(stamp->MTime))
         return std::nullopt;
     // The size, when the entry gives it, tells apart files rewritten within one second.
-    const QString size = reader.text(QLatin1String(SizeKey));
-    if (!size.isEmpty() && size != QString::number(QFileInfo(path).size()))
-        return std::nullopt;
-    QImage image = reader.read();
-    // A cut or damaged entry reads as null (or short of its own size): made again by the caller.
-    if (image.isNull() || std::max(image.width(), image.height()) > sizeClass)
+    const QString size = image.text(QLatin1String(SizeKey));
+    if (!size.isEmpty() && size != QString::number(stamp->Size))
         return std::nullopt;
     utime(QFile::encodeName(entry).constData(), nullptr); // used now: kept longest by Trim
     return image;
 }
 
 void DiskThumbnails::Write(const QString& path, int sizeClass, const QImage& image) {
-    const std::optional<qint64> mtime = ModificationTime(path);
-    if (!mtime || image.isNull())
+    const std::optional<FileStamp> stamp = StampOf(path);
+    if (!stamp || image.isNull())
         return;
     const QString entry = EntryPath(path, sizeClass);
     const QString folder = QFileInfo(entry).absolutePath();
@@ -112,8 +122,8 @@ void DiskThumbnails::Write(const QString& path, int sizeClass, const QImage& ima
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QImage marked = image.convertToFormat(QImage::Format_RGB32);
     marked.setText(QLatin1String(UriKey), QString::fromUtf8(FileUri(path)));
-    marked.setText(QLatin1String(MTimeKey), QString::number(*mtime));
-    marked.setText(QLatin1String(SizeKey), QString::number(QFileInfo(path).size()));
+    marked.setText(QLatin1String(MTimeKey), QString::number(stamp->MTime));
+    marked.setText(QLatin1String(SizeKey), QString::number(stamp->Size));
     QSaveFile file(entry);
     if (!file.open(QIODevice::WriteOnly))
         return;

@@ -6,6 +6,7 @@
 #include <QThread>
 
 struct ThumbnailStore::Job {
+    explicit Job(ThumbnailRequest request) : Request(std::move(request)) {}
     ThumbnailRequest Request;
     QImage Image;
     bool Started = false;
@@ -86,7 +87,9 @@ void ThumbnailStore::Work() {
         lock.lock();
         job->Image = image;
         job->Done = true;
-        jobs_.remove({job->Request.Path, job->Request.Size});
+        if (const auto it = jobs_.find({job->Request.Path, job->Request.Size});
+            it != jobs_.end() && *it == job)
+            jobs_.erase(it);
         if (!error.isEmpty() && !failed_.contains(job->Request.Path)) {
             failed_.insert(job->Request.Path, error);
             failures_ << error;
@@ -112,7 +115,7 @@ QVector<QImage> ThumbnailStore::Fetch(const QVector<ThumbnailRequest>& requests)
         }
         std::shared_ptr<Job>& job = jobs_[key];
         if (!job)
-            job = std::make_shared<Job>(Job{r});
+            job = std::make_shared<Job>(r);
         if (!job->Started)
             Enqueue(job, true);
         waiting[i] = job;
@@ -138,7 +141,7 @@ void ThumbnailStore::Want(const QVector<ThumbnailRequest>& requests) {
         if (r.Size.isEmpty() || failed_.contains(r.Path) || jobs_.contains(key) ||
             memory_.Find(key))
             continue;
-        auto job = std::make_shared<Job>(Job{r});
+        auto job = std::make_shared<Job>(r);
         jobs_.insert(key, job);
         Enqueue(job, false);
     }

@@ -7,3 +7,7 @@ void OpenSpecialThanks(const AppContext& context) {
         context.OpenDocument(
             ResourcePath(context.ProgramFolder, QStringLiteral("Help\\Special thnx.htm")));
 }
+
+QString SettingsFolderOf(const AppContext& context) {
+    return context.SettingsFolder.isEmpty() ? context.ProgramFolder : context.SettingsFolder;
+}

@@ -11,6 +11,7 @@
 #include "album/AlbumFile.h"
 #include "platform/PictureIO.h"
 
+#include "bench/support/BenchAlbum.h"
 #include "bench/support/SyntheticPhoto.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -39,12 +40,6 @@ constexpr int PageHeight = 3602;
 constexpr int PageQuality = 100;
 constexpr double AllowedRatio = 1.5;
 constexpr long MemoryLimitKb = 1024L * 1024;
-const QString ThemeFolder = QStringLiteral("Themes\\Classic\\");
-
-QString ProgramFolder() {
-    return QDir(QCoreApplication::applicationDirPath() + "/../bin").absolutePath() + "/";
-}
-
 QString CacheFolder() {
     return QDir(QCoreApplication::applicationDirPath() + "/../bench-cache/export_pages")
         .absolutePath();
@@ -80,25 +75,6 @@ void MakePictures() {
         std::fprintf(stderr, "\rmaking pictures: %d/%d", i + 1, Pictures);
     }
     std::fprintf(stderr, "\n");
-}
-
-TAlbum MakeAlbum() {
-    TAlbum album;
-    album.Name = QStringLiteral("Bench");
-    album.ThemeName = QStringLiteral("Classic");
-    album.CoverPath = ThemeFolder + "Cover.jpg";
-    album.LeftPath = ThemeFolder + "Left.jpg";
-    album.RightPath = ThemeFolder + "Right.jpg";
-    album.BackPath = ThemeFolder + "Back.jpg";
-    album.Orientation = OrientationHorizontal;
-    for (int i = 0; i < Pictures; ++i) {
-        TFoto foto;
-        foto.FileName = PicturePath(i);
-        album.Fotos.push_back(foto);
-    }
-    album.Count = Pictures;
-    ComputeDerivedNumbers(album);
-    return album;
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -187,14 +163,14 @@ double Median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const QString program = ProgramFolder();
+    const QString program = BenchProgramFolder();
     if (!QFileInfo::exists(program + "krel-album")) {
         std::fprintf(stderr, "build krel-album first (%skrel-album)\n", qPrintable(program));
         return 2;
     }
     MakePictures();
     QTemporaryDir work;
-    const TAlbum album = MakeAlbum();
+    const TAlbum album = MakeBenchAlbum(Pictures, PicturePath);
     const QString albumFile = work.filePath("Bench.kpa");
     WriteAlbumFile(albumFile, album);
     const QString out = work.filePath("pages");

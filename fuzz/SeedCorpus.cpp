@@ -95,10 +95,10 @@ void ThemeSeeds() {
         return bytes + file;
     };
     const QByteArray two =
-        JoinLines(block(QStringLiteral("Classic")) + block(QStringLiteral("Sea")));
+        JoinLineBytes(block(QStringLiteral("Classic")) + block(QStringLiteral("Sea")));
     Seed("themes", "two.ini", withCount(2, two));
     Seed("themes", "one-of-two.ini", withCount(1, two));
-    Seed("themes", "theme.ini", withCount(1, JoinLines(block(QStringLiteral("Wood")))));
+    Seed("themes", "theme.ini", withCount(1, JoinLineBytes(block(QStringLiteral("Wood")))));
 }
 
 void LayoutSeeds() {

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (void)ParseInt(slide.Interval);
     } catch (const KrelError&) {
     }
-    const QStringList lines = LineReader::FromBytes(bytes).ReadAll();
+    const QByteArrayList lines = LineReader::FromBytes(bytes).ReadAllBytes();
     const QStringList sizes = PictureSizesOf(lines);
     for (const QString& entry : sizes) {
         try {
@@ -31,17 +31,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     try {
-        (void)JoinLines(WithThemeCountChanged(lines, 1));
-        (void)JoinLines(WithThemeCountChanged(lines, -1));
+        (void)JoinLineBytes(WithThemeCountChanged(lines, 1));
+        (void)JoinLineBytes(WithThemeCountChanged(lines, -1));
     } catch (const KrelError&) {
     }
-    const QStringList applied = WithSlideSettings(lines, slide.Forward, slide.Interval);
+    const QByteArrayList applied = WithSlideSettings(lines, slide.Forward, slide.Interval);
     FuzzCheck(applied.size() >= 3, "the slideshow rewrite has lines 2 and 3");
-    const QStringList resized = WithPictureSizes(lines, DefaultPictureSizes());
-    if (lines.contains(SizeSeparator))
+    FuzzCheck(applied.mid(3) == lines.mid(3), "the slideshow rewrite keeps the later lines' bytes");
+    const QByteArrayList resized = WithPictureSizes(lines, DefaultPictureSizes());
+    if (lines.contains(SizeSeparator.toUtf8()))
         FuzzCheck(PictureSizesOf(resized) == DefaultPictureSizes(), "applied sizes read back");
     else
         FuzzCheck(resized == lines, "without a separator the sizes change nothing");
-    (void)JoinLines(resized);
+    (void)JoinLineBytes(resized);
     return 0;
 }

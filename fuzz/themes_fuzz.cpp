@@ -14,18 +14,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     LineReader themeFile = LineReader::FromBytes(bytes);
     const TThemes theme = ThemeFileOf(themeFile);
-    FuzzCheck(theme.Name.toUtf8().size() <= ShortFieldMax, "a theme name is a short field");
+    FuzzCheck(CutShortField(theme.Name) == theme.Name, "a theme name is a short field");
 
-    const QStringList lines = LineReader::FromBytes(bytes).ReadAll();
+    const QByteArrayList lines = LineReader::FromBytes(bytes).ReadAllBytes();
     try {
         const QVector<TThemes> themes = CatalogueOf(lines, count, QStringLiteral("Themes.ini"));
         FuzzCheck(themes.size() == count, "the catalogue gives the counted themes");
     } catch (const KrelError&) {
     }
     int dropped = 0;
-    const QStringList kept = WithoutBlocksNamed(lines, theme.Name, &dropped);
+    const QByteArrayList kept = WithoutBlocksNamed(lines, theme.Name, &dropped);
     FuzzCheck(kept.size() + qsizetype(dropped) * ThemeBlockLines >= lines.size(),
               "removing drops whole blocks only");
-    (void)JoinLines(kept + BlockLines(theme));
+    (void)JoinLineBytes(kept + BlockLines(theme));
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/PictureIO.h"
 #include "platform/ProgramFolder.h"
+#include "view/PageCanvas.h"
 
 #include <QFont>
 #include <QPainter>
@@ -127,7 +128,7 @@ void OutputRenderer::DrawLine(QImage& target) const {
     const int h = target.height();
     QPainter painter(&target);
     painter.setPen(QPen(NoteRuleColour, 1));
-    QFont font;
+    QFont font = PageFace();
     font.setBold(true);
     const int points = h / 60;
     font.setPixelSize(std::max(1, (points * ScreenDpi + PointsPerInch / 2) / PointsPerInch));

@@ -4,6 +4,7 @@
 #include "output/JpegDcImage.h"
 #include "output/JpegMarkers.h"
 #include "platform/Errors.h"
+#include "platform/FileNames.h"
 #include "platform/PictureFormats.h"
 #include "platform/PictureIO.h"
 #include "platform/TextLines.h"
@@ -130,9 +131,10 @@ bool SwapsSides(PictureTransform t) {
 }
 
 QByteArray ReadFileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw PictureError(QStringLiteral("Cannot load %1: %2").arg(path, file.errorString()));
+    QFile file;
+    const QString why = OpenForReading(file, path);
+    if (!why.isEmpty())
+        throw PictureError(QStringLiteral("Cannot load %1: %2").arg(DisplayPath(path), why));
     return file.readAll();
 }
 
@@ -378,5 +380,6 @@ TransformedFile TransformPictureFile(const QString& path, PictureTransform trans
         break;
     }
     (void)LoadPicture(path); // throws the loader's message for an unknown kind
-    throw PictureError(QStringLiteral("Cannot load %1: unknown picture extension").arg(path));
+    throw PictureError(
+        QStringLiteral("Cannot load %1: unknown picture extension").arg(DisplayPath(path)));
 }

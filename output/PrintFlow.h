@@ -2,6 +2,7 @@
 
 #include "album/Album.h"
 #include "output/OutputRenderer.h"
+#include "output/PrintResolution.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/Progress.h"
@@ -9,6 +10,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <QVector>
 #include <functional>
 
 // Printed pages are numbered 0 (front cover) to 2 x SpreadCount + 1 (back cover); page p stands on
@@ -29,23 +31,52 @@ struct PrintPreset {
 };
 [[nodiscard]] PrintPreset PrintPresetFor(const TAlbum& album, int currentSpread);
 
-// What the user chose: all pages or the range, and how often the range is printed.
+// Pages From to To of the album, both included.
+struct PageRange {
+    int From = 0;
+    int To = 0;
+    friend bool operator==(const PageRange&, const PageRange&) = default;
+};
+
+// Which of the chosen pages print, odd and even as the user counts them.
+enum class PageSet { All, Odd, Even };
+
+// What the user chose.
 struct PrintChoice {
     bool AllPages = true;
-    int FromPage = 0;
-    int ToPage = 0;
-    int Copies = 1;
+    QVector<PageRange> Ranges; // album pages, when not all pages are printed
+    PageSet Set = PageSet::All;
+    int ShownOffset = 0; // the user sees album page p as p + ShownOffset (the print dialog: 1)
+    bool Reverse = false;
+    int Copies = 1; // times the pages are printed, one after the other
+    // Two-sided printing by hand: after every page "Invert a page" or "New page", after every copy
+    // "Copy № n redy. Remainder m.". Batch printing goes without them.
+    bool TwoSided = true;
 };
+
+// The album pages that print, in order: the chosen ones in increasing order (each once), only
+// the odd or even ones when asked, reversed when asked. Throws KrelError, with the pages as the
+// user counts them, when a range lies outside the album or nothing is chosen.
+[[nodiscard]] QVector<int> PrintedPages(const TAlbum& album, const PrintChoice& choice);
+
+// The name of the print job of one page, as the print queue lists it:
+// "The Krel - Trip - page 3"; without the album part when the album has no name.
+[[nodiscard]] QString PrintJobName(const QString& albumName, int shownPage);
 
 // The printer as the print flow sees it. Each page is a print job of its own, printed once.
 class PageSink {
 public:
     virtual ~PageSink() = default;
-    // The printable page in printer pixels.
-    [[nodiscard]] virtual QSize PageSize() const = 0;
-    // Starts a job, draws page scaled into the printable page and ends the job. Throws
-    // PrinterError when the printer cannot be found or the job cannot be started.
-    virtual void PrintPage(const QImage& page) = 0;
+    // The printable page and the printer's resolutions. Throws PrinterError when there is no
+    // printer.
+    [[nodiscard]] virtual PrinterPage Page() const = 0;
+    // Prints at dpi from now on; returns the printable page in printer pixels at it.
+    virtual QSize UseResolution(int dpi) = 0;
+    // Starts a job named jobName, draws page into the printable page and ends the job. A page of
+    // the printable page's pixel size is drawn one to one; another is scaled with its proportions
+    // kept and centred. Throws PrinterError when the printer cannot be found or the job cannot
+    // be started.
+    virtual void PrintPage(const QImage& page, const QString& jobName) = 0;
 };
 
 inline const QString PrinterErrorText = QStringLiteral(
@@ -76,10 +107,14 @@ struct PrintServices {
     OutputPen* Pen = nullptr;      // the output bitmap's pen, kept from earlier pages
 };
 
-// Prints the chosen pages Copies times for two-sided printing by hand: after every page "Invert
-// a page" or "New page" (the turn-over flag starts true and is not reset between copies), after
-// every copy "Copy № n redy. Remainder m.". Pages are rendered at the sink's page size, or at the
-// fallback size after a warning when no bitmap of that size can be had. Copies of 0 or less print
-// nothing. Throws PrinterError, the error of an unreadable theme or picture file, or KrelError for
-// a range outside the album; the progress window is closed whenever printing stops.
+// The size of the page bitmap for sink: its printable page at the resolution that
+// ChoosePrintResolution picks, set on the sink so that pages print one to one. When no resolution
+// fits, the fallback warning is shown and the fallback size with the page's proportions is used.
+[[nodiscard]] QSize PrintBitmapSize(const PrintServices& services, PageSink& sink);
+
+// Prints the pages PrintedPages names, Copies times, each page a job of its own named after the
+// album and the page. With TwoSided, the turn-over flag starts true and is not reset between
+// copies. Copies of 0 or less print nothing. Throws PrinterError, the error of an unreadable
+// theme or picture file, or KrelError for pages outside the album; the progress window is closed
+// whenever printing stops.
 void RunPrint(const PrintServices& services, const PrintChoice& choice, PageSink& sink);

@@ -42,7 +42,9 @@ public:
     virtual QStringList OpenFiles(const FileDialogOptions& options) = 0;
     virtual QString SaveFile(const FileDialogOptions& options) = 0;
     virtual QString ChooseFolder(const QString& title, const QString& start) = 0;
-    // Lets the user set up printer (pages, copies); false when cancelled.
+    // Lets the user set up printer (pages, copies); false when cancelled. Copies are always
+    // collated; the page set chosen is left as the printer's "page-set" CUPS option ("odd" or
+    // "even", as the dialog counts pages; none for all pages).
     virtual bool PrintSetup(QPrinter& printer, int minPage, int maxPage) = 0;
     // The window over which dialogs are shown (may be null).
     virtual void SetParentWindow(QWidget*) {}

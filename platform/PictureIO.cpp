@@ -1,6 +1,7 @@
 #include "platform/PictureIO.h"
 
 #include "platform/Errors.h"
+#include "platform/FileNames.h"
 #include "platform/PictureFormats.h"
 #include "platform/TextLines.h"
 
@@ -18,11 +19,12 @@ constexpr qint64 HeaderBytes = 256 * 1024;
 QByteArray ReadPictureFile(const QString& path, PictureKind kind, qint64 maxBytes = -1) {
     if (kind == PictureKind::Unknown)
         FailPicture(path, QStringLiteral("unknown picture extension"));
-    QFile file(path);
-    if (!file.exists())
+    if (!PathExists(path))
         FailPicture(path, QStringLiteral("file not found"));
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        FailPicture(path, QStringLiteral("cannot read the file (%1)").arg(file.errorString()));
+    QFile file;
+    const QString why = OpenForReading(file, path);
+    if (!why.isEmpty())
+        FailPicture(path, QStringLiteral("cannot read the file (%1)").arg(why));
     QByteArray bytes = maxBytes >= 0 ? file.read(maxBytes) : file.readAll();
     if (bytes.isEmpty())
         FailPicture(path, QStringLiteral("the file is empty"));
@@ -32,7 +34,7 @@ QByteArray ReadPictureFile(const QString& path, PictureKind kind, qint64 maxByte
 } // namespace
 
 void FailPicture(const QString& path, const QString& why) {
-    throw PictureError(QStringLiteral("Cannot load %1: %2").arg(path, why));
+    throw PictureError(QStringLiteral("Cannot load %1: %2").arg(DisplayPath(path), why));
 }
 
 void CheckPixelCount(const QString& path, qint64 width, qint64 height) {

@@ -25,3 +25,8 @@ bool IsBelowFolder(const QString& folder, const QString& path) {
     const QString base = QDir::cleanPath(folder) + QLatin1Char('/');
     return QDir::cleanPath(path).startsWith(base);
 }
+
+QString ProgramFile(const QString& folder, const QString& relative) {
+    const QString path = ResourcePath(folder, relative);
+    return IsBelowFolder(folder, path) ? path : QString();
+}

@@ -12,3 +12,8 @@
 
 // True when path, with its "." and ".." steps taken, lies below folder.
 [[nodiscard]] bool IsBelowFolder(const QString& folder, const QString& path);
+
+// The file under folder that a program-relative path of a data file names (ResourcePath), or an
+// empty text when the path leads out of folder. Theme pictures are found this way everywhere, so
+// a theme the wizard accepts is one whose albums open again.
+[[nodiscard]] QString ProgramFile(const QString& folder, const QString& relative);

@@ -1,31 +1,71 @@
 #include "platform/TextLines.h"
 
 #include "platform/Errors.h"
+#include "platform/FileNames.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <algorithm>
+#include <QRandomGenerator>
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Windows-1252 from 0x80 to 0x9F; the five bytes it leaves undefined stand for the C1 controls,
+// as Windows reads them.
+constexpr std::array<char16_t, 32> Cp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString Reason() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+[[noreturn]] void FailWrite(const QString& path, const QString& why) {
+    throw IoError(QStringLiteral("Cannot write %1: %2").arg(DisplayPath(path), why));
+}
+
+} // namespace
 
 QString CutShortField(const QString& text) {
-    QByteArray utf8 = text.toUtf8();
-    if (utf8.size() <= ShortFieldMax)
-        return text;
-    qsizetype cut = ShortFieldMax;
-    // Step back over continuation bytes so the cut falls on a character boundary.
-    while (cut > 0 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80)
-        --cut;
-    return QString::fromUtf8(utf8.left(cut));
+    qsizetype cut = 0;
+    for (int characters = 0; cut < text.size() && characters < ShortFieldMax; ++characters)
+        cut += text[cut].isHighSurrogate() && cut + 1 < text.size() ? 2 : 1;
+    return cut == text.size() ? text : text.left(cut);
+}
+
+QString DecodeLine(const QByteArray& bytes) {
+    if (QByteArrayView(bytes).isValidUtf8())
+        return QString::fromUtf8(bytes);
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        text[i] = QChar(b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : char16_t(b));
+    }
+    return text;
+}
+
+QByteArray EncodeLine(const QString& text, const QByteArray& asRead) {
+    if (!asRead.isEmpty() && DecodeLine(asRead) == text)
+        return asRead;
+    return text.toUtf8();
+}
+
+bool HasLineBreak(const QString& text) {
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
 }
 
 LineReader::LineReader(const QString& path) {
-    QFile file(path);
-    if (!file.exists())
-        throw IoError(QStringLiteral("File not found: %1").arg(path));
-    if (!file.open(QIODevice::ReadOnly))
-        throw IoError(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+    QFile file;
+    if (!PathExists(path))
+        throw IoError(QStringLiteral("File not found: %1").arg(DisplayPath(path)));
+    const QString why = OpenForReading(file, path);
+    if (!why.isEmpty())
+        throw IoError(QStringLiteral("Cannot read %1: %2").arg(DisplayPath(path), why));
     data_ = file.readAll();
 }
 
@@ -35,7 +75,8 @@ LineReader LineReader::FromBytes(const QByteArray& bytes) {
     return r;
 }
 
-QString LineReader::ReadLine() {
+QByteArray LineReader::ReadLineBytes() {
+    ++line_;
     if (AtEnd())
         return {};
     qsizetype end = data_.indexOf('\n', pos_);
@@ -44,13 +85,18 @@ QString LineReader::ReadLine() {
     qsizetype stop = end;
     if (stop > pos_ && data_[stop - 1] == '\r')
         --stop;
-    QString line = QString::fromUtf8(data_.constData() + pos_, stop - pos_);
+    QByteArray line = data_.mid(pos_, stop - pos_);
     pos_ = end + 1;
     return line;
 }
 
+QString LineReader::ReadPathLine() {
+    return PathFromBytes(ReadLineBytes());
+}
+
 int LineReader::ReadInt() {
-    return ParseInt(ReadLine());
+    const QString text = ReadLine();
+    return name_.isEmpty() ? ParseInt(text) : ParseInt(text, name_, line_);
 }
 
 QStringList LineReader::ReadAll() {
@@ -60,17 +106,48 @@ QStringList LineReader::ReadAll() {
     return lines;
 }
 
+QByteArrayList LineReader::ReadAllBytes() {
+    QByteArrayList lines;
+    while (!AtEnd())
+        lines << ReadLineBytes();
+    return lines;
+}
+
 QStringList ReadLines(const QString& path) {
     return LineReader(path).ReadAll();
 }
 
+QByteArrayList ReadLineBytes(const QString& path) {
+    return LineReader(path).ReadAllBytes();
+}
+
 QByteArray JoinLines(const QStringList& lines) {
+    return JoinLineBytes(EncodeLines(lines));
+}
+
+QByteArray JoinLineBytes(const QByteArrayList& lines) {
     QByteArray out;
-    for (const QString& line : lines) {
-        out += line.toUtf8();
+    for (const QByteArray& line : lines) {
+        out += line;
         out += "\r\n";
     }
     return out;
+}
+
+QStringList DecodeLines(const QByteArrayList& lines) {
+    QStringList texts;
+    texts.reserve(lines.size());
+    for (const QByteArray& line : lines)
+        texts << DecodeLine(line);
+    return texts;
+}
+
+QByteArrayList EncodeLines(const QStringList& lines) {
+    QByteArrayList bytes;
+    bytes.reserve(lines.size());
+    for (const QString& line : lines)
+        bytes << line.toUtf8();
+    return bytes;
 }
 
 int ParseInt(const QString& text) {
@@ -84,10 +161,52 @@ int ParseInt(const QString& text) {
     return value;
 }
 
+int ParseInt(const QString& text, const QString& file, int line) {
+    try {
+        return ParseInt(text);
+    } catch (const ConversionError& e) {
+        throw ConversionError(QStringLiteral("%1 (%2, line %3)").arg(e.Message, file).arg(line));
+    }
+}
+
 namespace {
 WriteLimit& TestWriteLimit() {
     static WriteLimit limit;
     return limit;
+}
+
+// Writes all of data to fd, at most limit bytes when limit >= 0; false with errno set otherwise.
+bool WriteAll(int fd, const QByteArray& data, qint64 limit) {
+    const qint64 size = limit >= 0 && limit < data.size() ? limit : data.size();
+    for (qint64 done = 0; done < size;) {
+        const ssize_t n = ::write(fd, data.constData() + done, size_t(size - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        done += n;
+    }
+    if (size < data.size()) {
+        errno = ENOSPC;
+        return false;
+    }
+    return true;
+}
+
+// The file a write of path replaces: the target of a symbolic link, else path itself.
+QByteArray WriteTarget(const QByteArray& path) {
+    struct stat info {};
+    if (::lstat(path.constData(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        if (char* real = ::realpath(path.constData(), nullptr)) {
+            QByteArray resolved(real);
+            ::free(real);
+            return resolved;
+        }
+    }
+    return path;
 }
 } // namespace
 
@@ -95,53 +214,45 @@ void SetWriteLimitForTests(WriteLimit limit) {
     TestWriteLimit() = std::move(limit);
 }
 
-namespace {
-
-[[noreturn]] void FailWrite(const QString& path, const QString& reason) {
-    throw IoError(QStringLiteral("Cannot write %1: %2").arg(path, reason));
-}
-
-// The system's words for a failed write when Qt has none of its own.
-QString ReasonOf(const QFileDevice& file, int error) {
-    const QString text = file.errorString();
-    if (file.error() != QFileDevice::NoError && !text.isEmpty() &&
-        text != QLatin1String("Unknown error"))
-        return text;
-    return QString::fromLocal8Bit(std::strerror(error != 0 ? error : EIO));
-}
-
-} // namespace
-
 void WriteFileAtomic(const QString& path, const QByteArray& data) {
-    QSaveFile file(path);
-    // Unbuffered, so that each write reaches the system at once and its failure is seen here,
-    // before commit() could rename a short file over the target.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        FailWrite(path, file.errorString());
-    const qint64 limit = TestWriteLimit() ? TestWriteLimit()(path) : -1;
-    qint64 done = 0;
-    while (done < data.size()) {
-        // A write the disk cannot take whole writes part of it; the next one then fails with the
-        // system's reason (Qt reports none for the part-way write itself).
-        const qint64 room = limit >= 0 ? std::max<qint64>(0, limit - done) : data.size() - done;
-        errno = 0;
-        const qint64 n = room > 0 ? file.write(data.constData() + done,
-                                               std::min<qint64>(room, data.size() - done))
-                                  : -1;
-        if (n <= 0) {
-            const int error = room > 0 ? errno : ENOSPC; // the test hook stands for a full disk
-            const QString reason =
-                room > 0 ? ReasonOf(file, error) : QString::fromLocal8Bit(std::strerror(error));
-            file.cancelWriting();
-            FailWrite(path, reason);
-        }
-        done += n;
+    const QByteArray bytes = PathBytes(path);
+    if (bytes.isEmpty() || bytes.contains('\0'))
+        FailWrite(path, QStringLiteral("no file can have this name"));
+    const QByteArray target = WriteTarget(bytes);
+    struct stat old {};
+    const bool existed = ::stat(target.constData(), &old) == 0;
+    if (existed && S_ISDIR(old.st_mode))
+        FailWrite(path, QStringLiteral("it is a folder"));
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = target + ".krel-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
     }
-    errno = 0;
-    if (!file.commit())
-        FailWrite(path, ReasonOf(file, errno));
+    if (fd < 0)
+        FailWrite(path, Reason());
+    if (existed)
+        (void)::fchmod(fd, old.st_mode & 07777);
+    const qint64 limit = TestWriteLimit() ? TestWriteLimit()(path) : -1;
+    if (!WriteAll(fd, data, limit) || ::fsync(fd) != 0) {
+        const QString why = Reason();
+        ::close(fd);
+        ::unlink(temp.constData());
+        FailWrite(path, why);
+    }
+    if (::close(fd) != 0 || ::rename(temp.constData(), target.constData()) != 0) {
+        const QString why = Reason();
+        ::unlink(temp.constData());
+        FailWrite(path, why);
+    }
 }
 
 void WriteLines(const QString& path, const QStringList& lines) {
     WriteFileAtomic(path, JoinLines(lines));
+}
+
+void WriteLineBytes(const QString& path, const QByteArrayList& lines) {
+    WriteFileAtomic(path, JoinLineBytes(lines));
 }

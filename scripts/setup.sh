@@ -8,10 +8,11 @@ KREL_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools
     libturbojpeg0-dev libsdl2-dev libglib2.0-dev
     libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth fonts-dejavu-core fonts-liberation
     gsettings-desktop-schemas dbus-daemon
     dpkg-dev fakeroot file lintian appstream desktop-file-utils shared-mime-info
     openbox xdotool x11-utils util-linux
+    libcups2-dev cups printer-driver-cups-pdf poppler-utils
 )
 
 # Only for fuzz/run.sh: clang with libFuzzer and its sanitizer runtimes.
@@ -27,7 +28,7 @@ krel_install_missing() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 krel_build() {

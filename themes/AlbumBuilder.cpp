@@ -1,6 +1,8 @@
 #include "themes/AlbumBuilder.h"
 
 #include "album/Geometry.h"
+#include "platform/DeviceGrid.h"
+#include "platform/Errors.h"
 #include "platform/PictureIO.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Progress.h"
@@ -37,15 +39,21 @@ void StretchInto(QImage& bitmap, const QString& path, QSize pageImage) {
 void ApplyTheme(TAlbum& album, const QString& programFolder, const TThemes& theme, QSize pageImage,
                 Progress& progress) {
     ProgressRun run(progress);
+    // The loader's rule first: a theme whose album could not be opened again is not applied.
+    for (const QString* path :
+         {&theme.CoverPath, &theme.LeftPath, &theme.RightPath, &theme.BackPath})
+        if (const QString problem = ThemePictureProblem(programFolder, *path); !problem.isEmpty())
+            throw PictureError(QStringLiteral("The theme %1 cannot be used: its picture path %2")
+                                   .arg(theme.Name, problem));
     album.ThemeName = theme.Name;
-    album.CoverPath = CutShortField(theme.CoverPath);
-    album.LeftPath = CutShortField(theme.LeftPath);
-    album.RightPath = CutShortField(theme.RightPath);
-    album.BackPath = CutShortField(theme.BackPath);
+    album.CoverPath = theme.CoverPath;
+    album.LeftPath = theme.LeftPath;
+    album.RightPath = theme.RightPath;
+    album.BackPath = theme.BackPath;
     run.Step();
-    const auto file = [&](const QString& relative) {
-        return ResourcePath(programFolder, relative);
-    };
+    const auto file = [&](const QString& relative) { return ProgramFile(programFolder, relative); };
+    // Theme bitmaps are as sharp as the page images they cover.
+    pageImage = DeviceSize(pageImage, album.PixelRatio);
     StretchInto(album.Cover, file(album.CoverPath), pageImage);
     run.Step();
     StretchInto(album.LeftBackground, file(album.LeftPath), pageImage);

@@ -11,11 +11,12 @@
 
 class Progress;
 
-// Copies the theme's name and four picture paths (each cut to the short-field length) into the
-// album and stretches each picture, in the order cover, left, right, back, over its theme bitmap
-// (of its own size once it has one, else pageImage). The progress window runs 0 to 5, one step
-// after the copy and after each picture, and is closed however it ends. Throws PictureError
-// naming a picture that cannot be loaded; the album then keeps what was already applied.
+// Copies the theme's name and four picture paths into the album and stretches each picture, in the
+// order cover, left, right, back, over its theme bitmap (of its own size once it has one, else
+// pageImage). The progress window runs 0 to 5, one step after the copy and after each picture, and
+// is closed however it ends. Throws PictureError naming a picture that cannot be loaded; the album
+// then keeps what was already applied. A theme whose picture paths break ThemePictureProblem's rule
+// is refused before anything is applied.
 void ApplyTheme(TAlbum& album, const QString& programFolder, const TThemes& theme, QSize pageImage,
                 Progress& progress);
 

@@ -6,7 +6,11 @@
 namespace {
 
 // What a missing line of a file shorter than three lines becomes when the slideshow is applied.
-const QString MissingThemeCount = QStringLiteral("0");
+const QByteArray MissingThemeCount = "0";
+
+qsizetype SeparatorIndex(const QByteArrayList& lines) {
+    return lines.indexOf(SizeSeparator.toUtf8());
+}
 
 int DecimalPart(const QString& text, const QString& entry) {
     try {
@@ -30,6 +34,7 @@ int ReadThemeCount(const QString& programFolder) {
 }
 
 int ThemeCountOf(LineReader& settings) {
+    settings.SetName(QStringLiteral("Res.ini"));
     return settings.ReadInt();
 }
 
@@ -52,18 +57,18 @@ SlideSettingsText SlideSettingsTextOf(LineReader& reader) {
 
 SlideSettings ReadSlideSettings(const QString& programFolder) {
     const SlideSettingsText text = ReadSlideSettingsText(programFolder);
-    return {text.Forward, ParseInt(text.Interval)};
+    return {text.Forward, ParseInt(text.Interval, QStringLiteral("Res.ini"), 3)};
 }
 
-QStringList PictureSizesOf(const QStringList& lines) {
-    const qsizetype separator = lines.indexOf(SizeSeparator);
+QStringList PictureSizesOf(const QByteArrayList& lines) {
+    const qsizetype separator = SeparatorIndex(lines);
     if (separator < 0)
         return {};
-    return lines.mid(separator + 1);
+    return DecodeLines(lines.mid(separator + 1));
 }
 
 QStringList ReadPictureSizes(const QString& programFolder) {
-    return PictureSizesOf(ReadLines(SettingsPath(programFolder)));
+    return PictureSizesOf(ReadLineBytes(SettingsPath(programFolder)));
 }
 
 QString FormatPictureSize(int width, int height) {
@@ -94,9 +99,10 @@ QStringList DefaultPictureSizes() {
             QStringLiteral("2398x3602 - 20x30")};
 }
 
-QStringList WithThemeCountChanged(QStringList lines, int delta) {
-    const QString first = lines.isEmpty() ? QString() : lines.first();
-    const QString changed = QString::number(ParseInt(first) + delta);
+QByteArrayList WithThemeCountChanged(QByteArrayList lines, int delta) {
+    const QString first = lines.isEmpty() ? QString() : DecodeLine(lines.first());
+    const QByteArray changed =
+        QByteArray::number(ParseInt(first, QStringLiteral("Res.ini"), 1) + delta);
     if (lines.isEmpty())
         lines << changed;
     else
@@ -104,37 +110,48 @@ QStringList WithThemeCountChanged(QStringList lines, int delta) {
     return lines;
 }
 
-QStringList WithSlideSettings(QStringList lines, bool forward, const QString& interval) {
+QByteArrayList WithSlideSettings(QByteArrayList lines, bool forward, const QString& interval) {
     if (lines.isEmpty())
         lines << MissingThemeCount;
     while (lines.size() < 3)
-        lines << QString();
-    lines[1] = forward ? QStringLiteral("0") : QStringLiteral("1");
-    lines[2] = interval;
+        lines << QByteArray();
+    lines[1] = forward ? "0" : "1";
+    lines[2] = EncodeLine(interval, lines[2]);
     return lines;
 }
 
-QStringList WithPictureSizes(const QStringList& lines, const QStringList& sizes) {
-    const qsizetype separator = lines.indexOf(SizeSeparator);
+QByteArrayList WithPictureSizes(const QByteArrayList& lines, const QStringList& sizes) {
+    const qsizetype separator = SeparatorIndex(lines);
     if (separator < 0)
         return lines;
-    return lines.first(separator + 1) + sizes;
+    // An entry that reads as the one it replaces keeps that entry's bytes.
+    QByteArrayList written = lines.first(separator + 1);
+    for (qsizetype i = 0; i < sizes.size(); ++i)
+        written << EncodeLine(sizes[i], lines.value(separator + 1 + i));
+    return written;
 }
 
 void ChangeThemeCount(const QString& programFolder, int delta) {
     const QString path = SettingsPath(programFolder);
-    WriteLines(path, WithThemeCountChanged(ReadLines(path), delta));
+    WriteLineBytes(path, WithThemeCountChanged(ReadLineBytes(path), delta));
 }
 
 void WriteSlideSettings(const QString& programFolder, bool forward, const QString& interval) {
+    if (HasLineBreak(interval))
+        throw KrelError(QStringLiteral("The interval must be one line: \"%1\" holds a line break.")
+                            .arg(interval.simplified()));
     const QString path = SettingsPath(programFolder);
-    WriteLines(path, WithSlideSettings(ReadLines(path), forward, interval));
+    WriteLineBytes(path, WithSlideSettings(ReadLineBytes(path), forward, interval));
 }
 
 void WritePictureSizes(const QString& programFolder, const QStringList& sizes) {
     if (sizes.isEmpty())
         throw KrelError(QStringLiteral("The size list is empty: add at least one picture size "
                                        "before applying it."));
+    for (const QString& size : sizes)
+        if (HasLineBreak(size))
+            throw KrelError(QStringLiteral("The picture size \"%1\" holds a line break.")
+                                .arg(size.simplified()));
     const QString path = SettingsPath(programFolder);
-    WriteLines(path, WithPictureSizes(ReadLines(path), sizes));
+    WriteLineBytes(path, WithPictureSizes(ReadLineBytes(path), sizes));
 }

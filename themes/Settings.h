@@ -6,6 +6,7 @@
 // the file, every writer reads all of it, changes its own lines and writes it back atomically.
 // Missing files raise IoError, numbers that are not numbers ConversionError.
 
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 
@@ -42,7 +43,7 @@ struct SlideSettings {
 [[nodiscard]] bool IsForwardDirection(const QString& line);
 
 // Every line after the first "-" line, in file order, an empty line too. No separator: none.
-[[nodiscard]] QStringList PictureSizesOf(const QStringList& lines);
+[[nodiscard]] QStringList PictureSizesOf(const QByteArrayList& lines);
 [[nodiscard]] QStringList ReadPictureSizes(const QString& programFolder);
 
 // "WxH - (W div 118)x(H div 118)", e.g. 1205, 1795 gives "1205x1795 - 10x15".
@@ -60,16 +61,19 @@ struct PictureSize {
 [[nodiscard]] QStringList DefaultPictureSizes();
 inline const QString DefaultSlideInterval = QStringLiteral("5");
 
-// Rewrites of the line list; the writers below apply them to the file.
+// Rewrites of the file's lines; the writers below apply them to the file. Every line they do not
+// own keeps its bytes.
 // Line 1 raised by delta; throws ConversionError when line 1 is no integer.
-[[nodiscard]] QStringList WithThemeCountChanged(QStringList lines, int delta);
+[[nodiscard]] QByteArrayList WithThemeCountChanged(QByteArrayList lines, int delta);
 // Lines 2 and 3 replaced, every other line kept; a shorter file gets the lines it lacks.
-[[nodiscard]] QStringList WithSlideSettings(QStringList lines, bool forward,
-                                            const QString& interval);
+[[nodiscard]] QByteArrayList WithSlideSettings(QByteArrayList lines, bool forward,
+                                               const QString& interval);
 // Lines up to the separator kept, the sizes after it; without a separator the lines unchanged.
-[[nodiscard]] QStringList WithPictureSizes(const QStringList& lines, const QStringList& sizes);
+[[nodiscard]] QByteArrayList WithPictureSizes(const QByteArrayList& lines,
+                                              const QStringList& sizes);
 
 void ChangeThemeCount(const QString& programFolder, int delta);
+// Refuses an interval holding a line break (KrelError): it would become lines of its own.
 void WriteSlideSettings(const QString& programFolder, bool forward, const QString& interval);
-// Refuses an empty list (KrelError), leaving the file as it was.
+// Refuses an empty list and an entry holding a line break (KrelError), leaving the file as it was.
 void WritePictureSizes(const QString& programFolder, const QStringList& sizes);

@@ -3,6 +3,25 @@
 #include "platform/ProgramFolder.h"
 #include "platform/TextLines.h"
 
+#include <QFileInfo>
+
+std::array<QRect, 8> ShippedMainButtons() {
+    constexpr QSize button(96, 30);
+    constexpr int caption = 25;
+    const auto at = [&](int top) {
+        return QRect(QPoint((ShippedMainSidebar - button.width()) / 2, top), button);
+    };
+    const int w = ShippedMainSize.width();
+    return {at(96),
+            at(136),
+            at(176),
+            at(216),
+            at(256),
+            at(ShippedMainSize.height() - button.height() - 20),
+            QRect(w - 2 * caption - 10, 8, caption, caption),
+            QRect(w - caption - 8, 8, caption, caption)};
+}
+
 QString WizardLayoutPath(const QString& programFolder) {
     return ResourcePath(programFolder, QStringLiteral("GraphicRes\\Wizard\\Wizard.ini"));
 }
@@ -13,6 +32,7 @@ QString MainLayoutPath(const QString& programFolder) {
 
 void ReadSkinLayout(const QString& path, int lines, const std::function<void(int, int)>& apply) {
     LineReader reader(path);
+    reader.SetName(QFileInfo(path).fileName());
     ReadSkinLayout(reader, lines, apply);
 }
 

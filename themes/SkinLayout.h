@@ -3,7 +3,10 @@
 // The layout files of the skinned windows: plain files of decimal lines, one position or size a
 // line, found by line number.
 
+#include <QRect>
+#include <QSize>
 #include <QString>
+#include <array>
 #include <functional>
 
 // Lines of GraphicRes\Wizard\Wizard.ini, in file order.
@@ -49,6 +52,19 @@ enum class MainLine {
     WCloseLeft,
     Count
 };
+
+// The start window as the program ships it: its size, and where its buttons stand and how large
+// their pictures are, in the order Create, Open, Preferences, Help, About, Exit, WMin, WClose.
+// The shipped Main.ini holds these values; the window keeps them when it cannot read that file.
+inline constexpr QSize ShippedMainSize(640, 420);
+// The strip at the left that holds the six main buttons: the wizard and the preferences open 105
+// pixels in, so the buttons stay in sight.
+inline constexpr int ShippedMainSidebar = 112;
+[[nodiscard]] std::array<QRect, 8> ShippedMainButtons();
+
+// The frame of the wizard's theme preview: every shipped Preview.jpg has its size, and a larger
+// preview is scaled down into it.
+inline constexpr QSize WizardPreviewFrame(280, 200);
 
 [[nodiscard]] QString WizardLayoutPath(const QString& programFolder);
 [[nodiscard]] QString MainLayoutPath(const QString& programFolder);

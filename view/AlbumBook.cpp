@@ -1,6 +1,32 @@
 #include "view/AlbumBook.h"
 
+#include "platform/DeviceGrid.h"
+
 #include <QPainter>
+
+namespace {
+
+// The right page drops its extra columns this far from the spine: a 24th of the page width, inside
+// the margin that every layout leaves there (at least a twelfth).
+constexpr int SpineMarginFraction = 24;
+
+// Draws a page image pixel for pixel with its top left at the target's; columns beyond the
+// target's width are left out from column dropAt on.
+void DrawPageImage(QPainter& painter, const QImage& image, const TRect& target,
+                   std::optional<int> dropAt) {
+    const int extra = image.width() - target.Width();
+    if (extra <= 0 || !dropAt || *dropAt + extra > image.width()) {
+        // As wide as its place, or narrower (then it is not stretched: the spine covers it).
+        painter.drawImage(QPoint(target.Left, target.Top), image);
+        return;
+    }
+    const int at = *dropAt;
+    painter.drawImage(QPoint(target.Left, target.Top), image, QRect(0, 0, at, image.height()));
+    painter.drawImage(QPoint(target.Left + at, target.Top), image,
+                      QRect(at + extra, 0, image.width() - at - extra, image.height()));
+}
+
+} // namespace
 
 bool StrictlyInside(const TRect& r, QPoint p) {
     return p.x() > r.Left && p.x() < r.Right && p.y() > r.Top && p.y() < r.Bottom;
@@ -17,9 +43,11 @@ AlbumBook::AlbumBook(AlbumSession& session, QObject* parent)
     connect(&Timer1, &QTimer::timeout, this, &AlbumBook::TimerTick);
 }
 
-void AlbumBook::CreatePages() {
+void AlbumBook::CreatePages(double ratio) {
     TAlbum& a = session_.Album;
-    const QSize size(std::max(1, a.LeftPageRect.Width()), std::max(1, a.LeftPageRect.Height()));
+    a.PixelRatio = BookPixelRatio(ratio);
+    const QSize logical(std::max(1, a.LeftPageRect.Width()), std::max(1, a.LeftPageRect.Height()));
+    const QSize size = DeviceSize(logical, a.PixelRatio);
     for (QImage* image : {&a.LeftPage, &a.RightPage, &a.TurnLeft, &a.TurnRight, &a.SavedLeft,
                           &a.SavedRight, &a.TurnBuffer}) {
         *image = QImage(size, QImage::Format_RGB32);
@@ -28,6 +56,19 @@ void AlbumBook::CreatePages() {
     Renderer.InitCanvasStates();
     shownLeft_ = Shown::LeftPage;
     shownRight_ = Shown::RightPage;
+}
+
+void AlbumBook::SetPixelRatio(double ratio) {
+    if (BookPixelRatio(ratio) == session_.Album.PixelRatio)
+        return;
+    StopTurn();
+    // The drawing state of the pages (pen, brush, font) is kept; only the images are new.
+    const CanvasState left = Renderer.LeftState;
+    const CanvasState right = Renderer.RightState;
+    CreatePages(ratio);
+    Renderer.LeftState = left;
+    Renderer.RightState = right;
+    Redraw();
 }
 
 const QImage& AlbumBook::Image(Shown which) const {
@@ -255,11 +296,23 @@ void AlbumBook::Paint(QPainter& painter, const QRect& dirty) const {
     const TAlbum& a = session_.Album;
     const QRect left = ToQRect(a.LeftPageRect);
     const QRect right = ToQRect(a.RightPageRect);
-    if (dirty.isNull() || dirty.intersects(left))
-        painter.drawImage(left, ShownLeft());
-    // The right page image is one pixel wider than its rectangle and is squeezed by that pixel.
-    if (dirty.isNull() || dirty.intersects(right))
-        painter.drawImage(right, ShownRight());
+    const bool drawLeft = dirty.isNull() || dirty.intersects(left);
+    const bool drawRight = dirty.isNull() || dirty.intersects(right);
+    if (!drawLeft && !drawRight)
+        return;
+    // Page images are drawn pixel for pixel in device coordinates.
+    painter.save();
+    const qreal deviceRatio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    painter.setWorldTransform(QTransform::fromScale(1 / deviceRatio, 1 / deviceRatio));
+    if (drawLeft)
+        DrawPageImage(painter, ShownLeft(), DeviceRect(a.LeftPageRect, a.PixelRatio), {});
+    // The right page image is wider than its rectangle: the extra device columns are left out
+    // in the margin at the spine, where no rule, cell border or picture of any layout lies.
+    if (drawRight)
+        DrawPageImage(
+            painter, ShownRight(), DeviceRect(a.RightPageRect, a.PixelRatio),
+            DevicePx(std::max(1, a.RightPageRect.Width() / SpineMarginFraction), a.PixelRatio));
+    painter.restore();
 }
 
 void AlbumBook::EmitScreen() {

@@ -21,9 +21,12 @@ class AlbumBook : public QObject {
 public:
     explicit AlbumBook(AlbumSession& session, QObject* parent = nullptr);
 
-    // Makes the seven page images the size of LeftPageRect (which the caller has set) and sets the
-    // drawing state every page starts with.
-    void CreatePages();
+    // Makes the seven page images the size of LeftPageRect (which the caller has set) at a pixel
+    // ratio, and sets the drawing state every page starts with.
+    void CreatePages(double ratio = 1.0);
+    // Draws the book at another pixel ratio (the window moved to another screen): the page images
+    // are made anew and the spread drawn again; a running turn ends at once.
+    void SetPixelRatio(double ratio);
 
     // Called when a page turn starts (the page-turn sound).
     std::function<void()> TurnSound;
@@ -70,7 +73,8 @@ public:
     [[nodiscard]] const QImage& ShownLeft() const { return Image(shownLeft_); }
     [[nodiscard]] const QImage& ShownRight() const { return Image(shownRight_); }
     // Draws what the screen shows at the page rectangles (the window's paint); a page that does
-    // not meet dirty (when given) is left out.
+    // not meet dirty (when given, in logical pixels) is left out. The painter's device has the
+    // album's pixel ratio: a window on that screen, or an image of the screen's device size.
     void Paint(QPainter& painter, const QRect& dirty = {}) const;
 
     [[nodiscard]] AlbumSession& Session() { return session_; }

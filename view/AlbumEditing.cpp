@@ -2,6 +2,7 @@
 
 #include "album/Geometry.h"
 #include "album/ThumbnailStore.h"
+#include "platform/DeviceGrid.h"
 #include "platform/Errors.h"
 #include "platform/Progress.h"
 #include "platform/TextLines.h"
@@ -66,6 +67,8 @@ QVector<SkippedPicture> AddPictures(AlbumSession& session, const QStringList& fi
     for (const QString& path : files)
         AppendLaidOut(album, path, pageImage, skipped);
     bar.Advance(1);
+    if (album.Fotos.size() != album.Count)
+        session.AlbumSaved = false; // pictures went in: leaving the album asks first
     album.Count = int(album.Fotos.size());
     CreateIndexRect(album, pageImage);
     session.CurrentSpread = 0;
@@ -94,6 +97,7 @@ void DeletePicture(AlbumSession& session, int sel, QSize pageImage) {
     if (sel < album.Index.size())
         album.Index.removeAt(sel);
     album.Count -= 1;
+    session.AlbumSaved = false;
     if (IsValidOrientation(album.Orientation)) {
         const PageFrames frames =
             FramesFor(album.Orientation, pageImage.width(), pageImage.height());
@@ -103,7 +107,7 @@ void DeletePicture(AlbumSession& session, int sel, QSize pageImage) {
                 continue; // never laid out (unreadable): nothing to move
             foto.Rect =
                 Dimension(foto.PictureSize, FrameOf(frames, FrameSlotOf(album.Orientation, i)));
-            foto.Picture = RefitThumbnail(foto.Picture, RectSize(foto.Rect));
+            foto.Picture = RefitThumbnail(foto.Picture, ThumbnailSize(foto.Rect, album.PixelRatio));
         }
         CreateIndexRect(album, pageImage);
         ComputeDerivedNumbers(album);
@@ -134,11 +138,13 @@ void TransformPicture(AlbumSession& session, int index, PictureTransform transfo
             if (!laidOut)
                 return QSize();
             rect = Dimension(upright, FrameRect(album, FrameSlotOf(album.Orientation, index)));
-            return RectSize(rect);
+            return ThumbnailSize(rect, album.PixelRatio);
         });
+    session.AlbumSaved = false; // the album shows a changed picture: leaving it asks first
     // The file is new: no cached thumbnail of it holds any longer.
     if (album.Thumbnails)
-        album.Thumbnails->Replace(foto.FileName, RectSize(rect), result.Thumbnail);
+        album.Thumbnails->Replace(foto.FileName, ThumbnailSize(rect, album.PixelRatio),
+                                  result.Thumbnail);
     if (!laidOut)
         return;
     foto.PictureSize = result.Size;

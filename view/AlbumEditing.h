@@ -22,7 +22,8 @@ inline constexpr int AddProgressSteps = 4;
 // contents cell and the derived numbers, and shows the front cover (CurrentSpread 0). A file that
 // cannot be loaded as a picture, or whose path is longer than a stored path can be, is left out
 // and the others still go in. progress (may be null) is shown at 0, advanced once per step and
-// closed. pageImage is the size of the page images. Returns the files left out.
+// closed. pageImage is the size of the page images. When any file went in the album is no longer
+// saved. Returns the files left out.
 QVector<SkippedPicture> AddPictures(AlbumSession& session, const QStringList& files,
                                     QSize pageImage, Progress* progress);
 
@@ -31,8 +32,8 @@ QVector<SkippedPicture> AddPictures(AlbumSession& session, const QStringList& fi
 
 // Removes entry sel. The entries after it move down a place and are laid out again in the frames
 // of their new places from the picture sizes they keep (no file is read); contents cells and the
-// derived numbers are recomputed and CurrentSpread stays within the album. An index outside the
-// album changes nothing.
+// derived numbers are recomputed and CurrentSpread stays within the album; the album is no longer
+// saved. An index outside the album changes nothing.
 void DeletePicture(AlbumSession& session, int sel, QSize pageImage);
 
 // Removes every entry: Count 0, not saved; SpreadCount becomes IndexPages (which keeps its value);
@@ -40,6 +41,6 @@ void DeletePicture(AlbumSession& session, int sel, QSize pageImage);
 void DeleteAllPictures(AlbumSession& session);
 
 // Turns or mirrors the picture file of entry index, then gives the entry its new Rect, thumbnail
-// and contents rectangle from the transformed pixels. Throws PictureError or IoError; the entry is
-// unchanged then.
+// and contents rectangle from the transformed pixels; the album is no longer saved. Throws
+// PictureError or IoError; the entry and the saved state are unchanged then.
 void TransformPicture(AlbumSession& session, int index, PictureTransform transform);

@@ -6,11 +6,13 @@
 #include "album/AlbumLoader.h"
 #include "album/Geometry.h"
 #include "app/AppContext.h"
+#include "platform/DeviceGrid.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Progress.h"
 #include "platform/StderrDialogs.h"
+#include "themes/BookSettings.h"
 #include "view/AlbumBook.h"
 
 #include <QFileInfo>
@@ -25,8 +27,11 @@ namespace {
 const QString RenderOption = QStringLiteral("--render");
 const QString ScreenOption = QStringLiteral("--screen");
 const QString OutOption = QStringLiteral("--out");
-const QString Usage =
-    QStringLiteral("usage: krel-album --render SPREAD --screen WxH --out FILE.png ALBUM.kpa");
+const QString ScaleOption = QStringLiteral("--scale");
+const QString Usage = QStringLiteral(
+    "usage: krel-album --render SPREAD --screen WxH [--scale F] --out FILE.png ALBUM.kpa");
+constexpr double MinScale = 1.0;
+constexpr double MaxScale = 4.0;
 constexpr int MaxScreenSide = 16384;
 
 [[noreturn]] void Refuse(const QString& why) {
@@ -41,6 +46,14 @@ QSize ParseScreen(const QString& text) {
     if (w < 1 || h < 1 || w > MaxScreenSide || h > MaxScreenSide)
         Refuse(QStringLiteral("--screen takes WIDTHxHEIGHT in pixels, not '%1'").arg(text));
     return {w, h};
+}
+
+double ParseScale(const QString& text) {
+    bool ok = false;
+    const double scale = text.toDouble(&ok);
+    if (!ok || !(scale >= MinScale && scale <= MaxScale))
+        Refuse(QStringLiteral("--scale takes a pixel ratio from 1 to 4, not '%1'").arg(text));
+    return scale;
 }
 
 } // namespace
@@ -68,6 +81,8 @@ RenderRequest ParseRenderCommand(const QStringList& arguments) {
         const QString option = rest.takeFirst();
         if (option == ScreenOption)
             request.Screen = ParseScreen(take(QStringLiteral("screen size")));
+        else if (option == ScaleOption)
+            request.Scale = ParseScale(take(QStringLiteral("pixel ratio")));
         else if (option == OutOption)
             request.Out = take(QStringLiteral("output file"));
         else if (request.Album.isEmpty() && !option.startsWith(QLatin1String("--")))
@@ -77,6 +92,10 @@ RenderRequest ParseRenderCommand(const QStringList& arguments) {
     }
     if (request.Screen.isEmpty())
         Refuse(QStringLiteral("missing --screen"));
+    const QSize device = DeviceSize(request.Screen, request.Scale);
+    if (device.width() > MaxScreenSide || device.height() > MaxScreenSide)
+        Refuse(
+            QStringLiteral("the screen is at most %1 device pixels on a side").arg(MaxScreenSide));
     if (request.Out.isEmpty())
         Refuse(QStringLiteral("missing --out"));
     if (request.Album.isEmpty())
@@ -91,13 +110,13 @@ void RenderAlbumView(const RenderRequest& request, const QString& programFolder)
     NullProgress progress;
     AlbumSession session;
     // The page images as the album view makes them for this screen, before the load lays out.
-    SelektSizePage(session, request.Screen.width());
+    SelektSizePage(session, request.Screen, ReadBookSize(programFolder));
     const PageRects rects = PageRectsFor(request.Screen.width(), request.Screen.height(),
                                          {session.PageHeight, session.PageWidth});
     session.Album.LeftPageRect = rects.Left;
     session.Album.RightPageRect = rects.Right;
     AlbumBook book(session);
-    book.CreatePages();
+    book.CreatePages(request.Scale);
 
     AppContext context;
     context.ProgramFolder = programFolder;
@@ -119,7 +138,7 @@ void RenderAlbumView(const RenderRequest& request, const QString& programFolder)
         if (session.Album.Thumbnails)
             for (const QString& message : session.Album.Thumbnails->TakeFailures())
                 dialogs.Message(message, MessageKind::Error, MessageButtons::Yes);
-        QImage screen(request.Screen, QImage::Format_RGB32);
+        QImage screen(DeviceSize(request.Screen, session.Album.PixelRatio), QImage::Format_RGB32);
         screen.fill(Qt::black);
         QPainter painter(&screen);
         book.Paint(painter);

@@ -6,17 +6,19 @@
 
 // The album view without a window, for scripts and tests:
 //
-//   krel-album --render SPREAD --screen WxH --out FILE.png ALBUM.kpa
+//   krel-album --render SPREAD --screen WxH [--scale F] --out FILE.png ALBUM.kpa
 //
-// loads the album as if the screen were W x H and writes what the album view would show of
-// spread SPREAD (black, both pages at their places, no buttons) as a PNG. Messages go to standard
-// error; any failure exits with 1.
+// loads the album as if the screen were W x H (logical pixels) at pixel ratio F (1 unless given,
+// from 1 to 4) and writes what the album view would show of spread SPREAD (black, both pages at
+// their places, no buttons) as a PNG of the screen's device pixels, W x H times F. Messages go to
+// standard error; any failure exits with 1.
 
 struct RenderRequest {
     int Spread = 0;
     QSize Screen;
     QString Out;
     QString Album;
+    double Scale = 1.0;
 };
 
 // Whether the arguments (without the program name) ask for a rendered view.

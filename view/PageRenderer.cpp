@@ -3,12 +3,14 @@
 #include "album/Geometry.h"
 #include "album/SpreadThumbnails.h"
 #include "album/ThumbnailStore.h"
+#include "platform/DeviceGrid.h"
 
 namespace {
 
 constexpr int NumberFontSize = 10;
 constexpr int LabelFontSize = 8;
-constexpr int ThumbnailCacheLimit = 400;
+constexpr int LabelAir = 2; // a label keeps this far from its strip's edges: the border and a pixel
+constexpr int FittedCacheLimit = 400;
 const QString ContentFooter = QStringLiteral("Content");
 const QString NotesLabel = QStringLiteral("Notes:");
 const QString PageLabel = QStringLiteral("Page: ");
@@ -59,23 +61,22 @@ void PageRenderer::DrawFon(AlbumSession& session) {
     switch (KindOfSpread(album, s)) {
     case SpreadKind::FrontCover: {
         {
-            PageCanvas left(album.LeftPage, LeftState);
+            PageCanvas left(album.LeftPage, LeftState, album.PixelRatio);
             LeftState.BrushColor = PageBlack;
             LeftState.PenColor = PageBlack;
             left.FillRect({0, 0, left.Width(), left.Height()});
         }
-        PageCanvas(album.RightPage, RightState).StretchDrawAll(album.Cover);
+        PageCanvas(album.RightPage, RightState, album.PixelRatio)
+            .StretchDrawAll(Fitted(album.Cover, album.RightPage.size()));
         break;
     }
     case SpreadKind::Contents:
-        PageCanvas(album.LeftPage, LeftState).StretchDrawAll(album.LeftBackground);
-        PageCanvas(album.RightPage, RightState).StretchDrawAll(album.RightBackground);
+        DrawBackgrounds(album);
         DrawIndex(session, s);
         DrawNumPage(session);
         break;
     case SpreadKind::Pictures:
-        PageCanvas(album.LeftPage, LeftState).StretchDrawAll(album.LeftBackground);
-        PageCanvas(album.RightPage, RightState).StretchDrawAll(album.RightBackground);
+        DrawBackgrounds(album);
         DrawFoto(album, s - album.IndexPages);
         DrawNumPage(session);
         DrawNotes(album, s - album.IndexPages);
@@ -83,12 +84,13 @@ void PageRenderer::DrawFon(AlbumSession& session) {
         break;
     case SpreadKind::BackCover: {
         {
-            PageCanvas right(album.RightPage, RightState);
+            PageCanvas right(album.RightPage, RightState, album.PixelRatio);
             RightState.BrushColor = PageBlack;
             RightState.PenColor = PageBlack;
             right.FillRect({0, 0, right.Width(), right.Height()});
         }
-        PageCanvas(album.LeftPage, LeftState).StretchDrawAll(album.BackCover);
+        PageCanvas(album.LeftPage, LeftState, album.PixelRatio)
+            .StretchDrawAll(Fitted(album.BackCover, album.LeftPage.size()));
         break;
     }
     case SpreadKind::None:
@@ -123,8 +125,8 @@ const QImage& PageRenderer::Thumbnail(const TAlbum& album, int entry) const {
 
 void PageRenderer::DrawIndex(AlbumSession& session, int contentsSpread) {
     TAlbum& album = session.Album;
-    PageCanvas left(album.LeftPage, LeftState);
-    PageCanvas right(album.RightPage, RightState);
+    PageCanvas left(album.LeftPage, LeftState, album.PixelRatio);
+    PageCanvas right(album.RightPage, RightState, album.PixelRatio);
     const int first = FirstContentsEntry(contentsSpread, false);
     for (int i = first; i < first + EntriesPerContentsPage; ++i) {
         if (EntryExists(album, i))
@@ -149,7 +151,8 @@ void PageRenderer::DrawIndexEntry(PageCanvas& canvas, const AlbumSession& sessio
 
     st.PenColor = PageBlack;
     const TRect& fotoRect = album.Index[entry].FotoRect;
-    canvas.StretchDraw(fotoRect, ContentsThumbnail(Thumbnail(album, entry), fotoRect));
+    canvas.StretchDraw(fotoRect,
+                       Fitted(Thumbnail(album, entry), ThumbnailSize(fotoRect, album.PixelRatio)));
 
     TRect strip = cell;
     strip.Top = cell.Bottom - session.PageHeight / 32;
@@ -160,31 +163,45 @@ void PageRenderer::DrawIndexEntry(PageCanvas& canvas, const AlbumSession& sessio
 
     st.FontColor = PageBlack;
     st.FontSize = LabelFontSize;
-    canvas.TextOut(strip.Left + strip.Width() / 2 - 25, strip.Top + strip.Height() / 2 - 7,
-                   PageLabel + QString::number(ContentsLabelPage(album, entry)));
+    // The label stands at its place when it fits there; else it moves left, and when even the
+    // whole strip is too narrow it is cut short. It never touches the strip's border.
+    const QString label = PageLabel + QString::number(ContentsLabelPage(album, entry));
+    const int innerLeft = strip.Left + LabelAir;
+    const int innerRight = strip.Right - LabelAir;
+    int x = strip.Left + strip.Width() / 2 - 25;
+    const int width = canvas.TextWidth(label);
+    if (x + width > innerRight)
+        x = std::max(innerLeft, innerLeft + (innerRight - innerLeft - width) / 2);
+    canvas.TextOut(x, strip.Top + strip.Height() / 2 - 7, label, innerRight);
 
     st.BrushClear = true;
     canvas.Rectangle(cell);
     st.PenColor = PageBlack;
 }
 
-const QImage& PageRenderer::ContentsThumbnail(const QImage& picture, const TRect& target) {
-    if (picture.isNull() || target.IsEmpty() ||
-        picture.size() == QSize(target.Width(), target.Height()))
-        return picture;
+const QImage& PageRenderer::Fitted(const QImage& source, QSize size) {
+    if (source.isNull() || size.isEmpty() || source.size() == size)
+        return source;
     const QString key =
-        QStringLiteral("%1/%2x%3").arg(picture.cacheKey()).arg(target.Width()).arg(target.Height());
-    auto it = thumbnailCache_.find(key);
-    if (it != thumbnailCache_.end())
+        QStringLiteral("%1/%2x%3").arg(source.cacheKey()).arg(size.width()).arg(size.height());
+    auto it = fittedCache_.find(key);
+    if (it != fittedCache_.end())
         return *it;
-    if (thumbnailCache_.size() >= ThumbnailCacheLimit)
-        thumbnailCache_.clear();
-    return *thumbnailCache_.insert(key, SmoothlyScaled(picture, RectSize(target)));
+    if (fittedCache_.size() >= FittedCacheLimit)
+        fittedCache_.clear();
+    return *fittedCache_.insert(key, SmoothlyScaled(source, size));
+}
+
+void PageRenderer::DrawBackgrounds(TAlbum& album) {
+    PageCanvas(album.LeftPage, LeftState, album.PixelRatio)
+        .StretchDrawAll(Fitted(album.LeftBackground, album.LeftPage.size()));
+    PageCanvas(album.RightPage, RightState, album.PixelRatio)
+        .StretchDrawAll(Fitted(album.RightBackground, album.RightPage.size()));
 }
 
 void PageRenderer::DrawFoto(TAlbum& album, int k) {
-    PageCanvas left(album.LeftPage, LeftState);
-    PageCanvas right(album.RightPage, RightState);
+    PageCanvas left(album.LeftPage, LeftState, album.PixelRatio);
+    PageCanvas right(album.RightPage, RightState, album.PixelRatio);
     const int perPage = album.Orientation == OrientationHorizontal ? 2 : 1;
     const int first = 2 * perPage * (k - 1);
     for (int j = 0; j < 2 * perPage; ++j) {
@@ -192,7 +209,9 @@ void PageRenderer::DrawFoto(TAlbum& album, int k) {
         if (!EntryExists(album, e))
             continue;
         PageCanvas& canvas = j < perPage ? left : right;
-        canvas.StretchDraw(album.Fotos[e].Rect, Thumbnail(album, e));
+        const TFoto& foto = album.Fotos[e];
+        canvas.StretchDraw(foto.Rect,
+                           Fitted(Thumbnail(album, e), ThumbnailSize(foto.Rect, album.PixelRatio)));
     }
 }
 
@@ -203,7 +222,7 @@ void PageRenderer::DrawNumPage(AlbumSession& session) {
     QImage* pages[] = {&album.LeftPage, &album.RightPage};
     CanvasState* states[] = {&LeftState, &RightState};
     for (int side = 0; side < 2; ++side) {
-        PageCanvas canvas(*pages[side], *states[side]);
+        PageCanvas canvas(*pages[side], *states[side], album.PixelRatio);
         CanvasState& st = canvas.State();
         st.FontColor = PageBlack;
         st.FontSize = NumberFontSize;
@@ -228,8 +247,8 @@ void PageRenderer::DrawNotes(const TAlbum& album, int k) {
 }
 
 void PageRenderer::DrawLine(TAlbum& album) {
-    PageCanvas left(album.LeftPage, LeftState);
-    PageCanvas right(album.RightPage, RightState);
+    PageCanvas left(album.LeftPage, LeftState, album.PixelRatio);
+    PageCanvas right(album.RightPage, RightState, album.PixelRatio);
     for (CanvasState* st : {&LeftState, &RightState}) {
         st->PenColor = PageBlack;
         st->FontColor = PageRed;
@@ -258,7 +277,9 @@ void PageRenderer::DrawLine(TAlbum& album) {
         canvas.TextOut(f.Left + h / 12, f.Bottom + h / 21, NotesLabel);
         st.FontColor = PageBlack;
         st.FontBold = false;
-        canvas.TextOut(f.Left + h / 12 + 50, f.Bottom + h / 21, CurrentNotes.value(n));
+        // A note longer than its line is cut short at the line's end; the album keeps it whole.
+        canvas.TextOut(f.Left + h / 12 + 50, f.Bottom + h / 21, CurrentNotes.value(n),
+                       f.Right - h / 13);
         st.FontBold = true;
         st.FontColor = PageRed;
     }

@@ -39,7 +39,11 @@ public:
 
 private:
     void DrawIndexEntry(PageCanvas& canvas, const AlbumSession& session, int cellOf, int entry);
-    const QImage& ContentsThumbnail(const QImage& picture, const TRect& target);
+    void DrawBackgrounds(TAlbum& album);
+    // source at exactly size (device pixels): itself when it has that size, else scaled smoothly
+    // once and kept while the source stays the same (contents thumbnails, and pictures and theme
+    // bitmaps made for another pixel ratio).
+    const QImage& Fitted(const QImage& source, QSize size);
     // Makes the thumbnails of spread ready (the entries without one of their own), then asks for
     // those of the spreads that may come next.
     void FetchSpread(const TAlbum& album, int spread);
@@ -49,8 +53,7 @@ private:
     QHash<int, QImage> fetched_; // entry -> thumbnail of the spread being drawn
     int lastSpread_ = 0;
 
-    // Contents thumbnails scaled smoothly once and kept while their picture stays the same.
-    QHash<QString, QImage> thumbnailCache_;
+    QHash<QString, QImage> fittedCache_;
 };
 
 // The page number shown under contents entry e: the page on which its picture stands.

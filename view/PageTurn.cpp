@@ -1,11 +1,14 @@
 #include "view/PageTurn.h"
 
+#include "platform/DeviceGrid.h"
+
 #include <QPainter>
 
 PageTurn::PageTurn(TAlbum& album) : album_(album) {}
 
 void PageTurn::Start(bool forward, int leftWidth, int rightWidth) {
-    album_.TurnProgress = TRect{0, 0, album_.LeftPage.width(), album_.LeftPage.height()};
+    const QSize page = LogicalSize(album_.LeftPage.size(), album_.PixelRatio);
+    album_.TurnProgress = TRect{0, 0, page.width(), page.height()};
     forward_ = forward;
     leftWidth_ = leftWidth;
     rightWidth_ = rightWidth;
@@ -78,6 +81,9 @@ void PageTurn::Compose(const QImage& background, const QImage& image, int left, 
     QPainter painter(&buffer);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, background);
-    if (right > left)
-        painter.drawImage(QRect(left, 0, right - left, buffer.height()), image);
+    // The progress is kept in logical pixels, so a turn takes as many ticks at every ratio.
+    const int deviceLeft = DevicePx(left, album_.PixelRatio);
+    const int deviceRight = DevicePx(right, album_.PixelRatio);
+    if (deviceRight > deviceLeft)
+        painter.drawImage(QRect(deviceLeft, 0, deviceRight - deviceLeft, buffer.height()), image);
 }

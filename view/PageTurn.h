@@ -7,7 +7,8 @@
 // backward turn folds the old left page, then unfolds the new right page. Each tick composes the
 // album's TurnBuffer from the copies TurnLeft, TurnRight, SavedLeft, SavedRight and the new page
 // images, and says on which page rectangle the buffer is to be shown. TurnProgress keeps the
-// widths reached so far in its Left and Right.
+// widths reached so far in its Left and Right, in logical pixels: at every pixel ratio a turn
+// takes the same ticks and so the same time, and only its images have more pixels.
 class PageTurn {
 public:
     static constexpr int StepPixels = 15;

@@ -2,6 +2,7 @@
 
 #include "app/ui/GenericErrors.h"
 #include "app/ui/PictureControl.h"
+#include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
 #include "themes/SkinLayout.h"
 
@@ -14,6 +15,9 @@ namespace {
 
 const char* const ButtonNames[] = {"Create", "Open", "Preferences", "Help",
                                    "About",  "Exit", "WMin",        "WClose"};
+// What a button without its picture shows in its place.
+const char* const ButtonLabels[] = {"New album", "Open", "Preferences", "Help",
+                                    "About",     "Exit", "_",           "X"};
 const QString Normal = QStringLiteral(" Normal.jpg");
 const QString OnMouse = QStringLiteral(" OnMouse.jpg");
 const QString OnClick = QStringLiteral(" OnClick.jpg");
@@ -58,6 +62,7 @@ TMain::TMain(const AppContext& context, QWidget* parent)
         control->OnClick = [this, b] { Click(b); };
         buttons_[i] = control;
     }
+    PlaceAsShipped();
     ReadLayout();
     Image1->setGeometry(rect());
     Image1->lower();
@@ -143,40 +148,87 @@ void TMain::ReadLayout() {
     });
 }
 
+// The shipped size and button places, which a missing or short Main.ini leaves in force.
+void TMain::PlaceAsShipped() {
+    resize(ShippedMainSize);
+    const std::array<QRect, 8> places = ShippedMainButtons();
+    for (int i = 0; i < ButtonCount; ++i)
+        buttons_[i]->move(places[i].topLeft());
+}
+
+// Each picture on its own, so one missing file costs only its own button's look: that button shows
+// its name instead and still works. One message names every file that could not be loaded.
 void TMain::LoadPictures() {
-    RunGuarded(context_.Dialogs, [this] {
+    QStringList missing;
+    try {
         Image1->Load(SkinPath(QStringLiteral("Main.jpg")));
-        for (int i = 0; i < ButtonCount; ++i)
-            LoadState(static_cast<Button>(i), Normal);
-    });
+    } catch (const KrelError& e) {
+        missing << e.Message;
+        failed_.insert(SkinPath(QStringLiteral("Main.jpg")));
+    }
+    for (int i = 0; i < ButtonCount; ++i) {
+        const auto b = static_cast<Button>(i);
+        try {
+            LoadState(b, Normal);
+        } catch (const KrelError& e) {
+            missing << e.Message;
+            failed_.insert(SkinPath(QString::fromLatin1(ButtonNames[b]) + Normal));
+            ShowLabel(b);
+        }
+    }
+    if (!missing.isEmpty() && context_.Dialogs)
+        context_.Dialogs->Message(
+            QStringLiteral("The start window is missing pictures of its skin; the buttons "
+                           "without one show their name and still work.\n\n") +
+                missing.join(QLatin1Char('\n')),
+            MessageKind::Error);
 }
 
 void TMain::LoadState(Button b, const QString& state) {
     buttons_[b]->Load(SkinPath(QString::fromLatin1(ButtonNames[b]) + state));
 }
 
-void TMain::ButtonMove(Button b) {
-    RunGuarded(context_.Dialogs, [&] {
-        if (!hover_[b]) {
-            hover_[b] = true;
-            LoadState(b, OnMouse);
-        }
-        if (!InMainGroup(b))
+// A hover, press or release picture: a file that cannot be loaded is reported once, not at every
+// move of the mouse, and the button keeps the look it has.
+void TMain::ShowState(Button b, const QString& state) {
+    const QString path = SkinPath(QString::fromLatin1(ButtonNames[b]) + state);
+    try {
+        buttons_[b]->Load(path);
+    } catch (const KrelError& e) {
+        if (state == Normal)
+            ShowLabel(b);
+        if (failed_.contains(path))
             return;
-        for (int other = 0; other <= Exit; ++other)
-            if (other != b && hover_[other]) {
-                hover_[other] = false;
-                LoadState(static_cast<Button>(other), Normal);
-            }
-    });
+        failed_.insert(path);
+        if (context_.Dialogs)
+            context_.Dialogs->Message(e.Message, MessageKind::Error);
+    }
+}
+
+void TMain::ShowLabel(Button b) {
+    buttons_[b]->ShowText(QString::fromLatin1(ButtonLabels[b]), ShippedMainButtons()[b].size());
+}
+
+void TMain::ButtonMove(Button b) {
+    if (!hover_[b]) {
+        hover_[b] = true;
+        ShowState(b, OnMouse);
+    }
+    if (!InMainGroup(b))
+        return;
+    for (int other = 0; other <= Exit; ++other)
+        if (other != b && hover_[other]) {
+            hover_[other] = false;
+            ShowState(static_cast<Button>(other), Normal);
+        }
 }
 
 void TMain::ButtonPress(Button b) {
-    RunGuarded(context_.Dialogs, [&] { LoadState(b, OnClick); });
+    ShowState(b, OnClick);
 }
 
 void TMain::ButtonRelease(Button b) {
-    RunGuarded(context_.Dialogs, [&] { LoadState(b, ReleaseState(b)); });
+    ShowState(b, ReleaseState(b));
 }
 
 void TMain::Click(Button b) {
@@ -212,7 +264,16 @@ void TMain::Click(Button b) {
 
 void TMain::CreateAlbum() {
     const int themes = actions_.ThemeCount ? actions_.ThemeCount() : 0;
-    if (themes != 0) {
+    const QString problem = actions_.ThemesProblem ? actions_.ThemesProblem() : QString();
+    if (!problem.isEmpty()) {
+        // The wizard would offer themes the files do not agree on: say why it does not open.
+        if (context_.Dialogs)
+            context_.Dialogs->Message(
+                QStringLiteral("No new album can be made: the installed themes could not be "
+                               "read.\n\n") +
+                    problem,
+                MessageKind::Error);
+    } else if (themes != 0) {
         if (actions_.ShowWizard)
             actions_.ShowWizard();
     } else if (context_.Dialogs) {
@@ -234,13 +295,11 @@ void TMain::BackgroundPress(QMouseEvent* event) {
 void TMain::BackgroundMove(QMouseEvent* event) {
     if (dragging_)
         move(pos() + event->position().toPoint() - dragStart_);
-    RunGuarded(context_.Dialogs, [this] {
-        for (int b = 0; b < ButtonCount; ++b)
-            if (hover_[b]) {
-                hover_[b] = false;
-                LoadState(static_cast<Button>(b), Normal);
-            }
-    });
+    for (int b = 0; b < ButtonCount; ++b)
+        if (hover_[b]) {
+            hover_[b] = false;
+            ShowState(static_cast<Button>(b), Normal);
+        }
 }
 
 void TMain::keyPressEvent(QKeyEvent* event) {

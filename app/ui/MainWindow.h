@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 
 #include <QPoint>
+#include <QSet>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -15,6 +16,7 @@ struct MainActions {
     std::function<void()> ShowWizard;              // modal
     std::function<void()> ShowPreferences;         // modal
     std::function<void(const QString&)> OpenAlbum; // the album loader; empty path: ask for one
+    std::function<QString()> ThemesProblem;        // why the wizard could read no theme, or empty
 };
 
 // TMain: the skinned start window. Its background drags it, eight picture buttons start an album,
@@ -41,10 +43,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void PlaceAsShipped();
     void ReadLayout();
     void LoadPictures();
     QString SkinPath(const QString& file) const;
     void LoadState(Button b, const QString& state);
+    void ShowState(Button b, const QString& state);
+    void ShowLabel(Button b);
     void ButtonMove(Button b);
     void ButtonPress(Button b);
     void ButtonRelease(Button b);
@@ -60,4 +65,5 @@ private:
     std::array<bool, ButtonCount> hover_{};
     bool dragging_ = false;
     QPoint dragStart_;
+    QSet<QString> failed_; // skin pictures already reported
 };

@@ -12,11 +12,26 @@ PictureControl::PictureControl(QWidget* parent, bool autoSize)
 }
 
 void PictureControl::Load(const QString& path) {
-    const QImage picture = LoadPicture(path);
+    QImage picture = LoadPicture(path);
+    if (autoSize_ && maximum_.isValid() &&
+        (picture.width() > maximum_.width() || picture.height() > maximum_.height()))
+        picture = picture.scaled(maximum_, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     path_ = path;
+    setWordWrap(false);
+    setFrameStyle(QFrame::NoFrame);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setPixmap(QPixmap::fromImage(picture));
     if (autoSize_)
         resize(picture.size());
+}
+
+void PictureControl::ShowText(const QString& text, QSize size) {
+    path_.clear();
+    setWordWrap(true);
+    setFrameStyle(QFrame::Box);
+    setAlignment(Qt::AlignCenter);
+    setText(text);
+    resize(size);
 }
 
 void PictureControl::SetFixedSize(QSize size) {

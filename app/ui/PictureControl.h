@@ -20,6 +20,11 @@ public:
     [[nodiscard]] const QString& PicturePath() const { return path_; }
     // Fixed controls keep their size; auto-size controls take their picture's.
     void SetFixedSize(QSize size);
+    // An auto-size control shows a larger picture scaled down, its sides kept in proportion, to
+    // fit within size.
+    void SetMaximumPictureSize(QSize size) { maximum_ = size; }
+    // Shows text in place of a picture (why there is none), in size: the picture is dropped.
+    void ShowText(const QString& text, QSize size);
 
     std::function<void(QMouseEvent*)> OnMove;
     std::function<void(QMouseEvent*)> OnPress;
@@ -34,5 +39,6 @@ protected:
 private:
     bool autoSize_;
     bool pressed_ = false;
+    QSize maximum_;
     QString path_;
 };

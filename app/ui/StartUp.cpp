@@ -15,6 +15,7 @@
 #include "platform/FileTypeRegistration.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
+#include "platform/UserFolders.h"
 #include "platform/ui/InstanceChannel.h"
 #include "platform/ui/QtDialogService.h"
 #include "themes/ui/Preferences.h"
@@ -87,6 +88,7 @@ void ConnectWindows(AppContext& context, ProgramWindows& windows) {
 MainActions StartWindowActions(ProgramWindows& windows, const AppContext& context) {
     MainActions actions;
     actions.ThemeCount = [&windows] { return windows.Wizard->ThemeCount(); };
+    actions.ThemesProblem = [&windows] { return windows.Wizard->CatalogueProblem(); };
     actions.ShowWizard = [&windows] { windows.Wizard->exec(); };
     actions.ShowPreferences = [&windows] { windows.Preferences->exec(); };
     actions.OpenAlbum = [&context](const QString& path) { (void)OpenAlbum(context, path); };
@@ -167,6 +169,7 @@ int RunProgram(int argc, char** argv) {
     TPrBar prBar;
     AppContext context;
     context.ProgramFolder = GetPath();
+    context.SettingsFolder = PrepareSettingsFolder(context.ProgramFolder);
     context.Dialogs = &dialogs;
     context.ProgressWindow = &prBar;
     context.Session = &session;

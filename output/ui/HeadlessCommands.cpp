@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <cstdio>
 #include <limits>
 
@@ -24,6 +25,7 @@ namespace {
 
 const QString ExportPagesOption = QStringLiteral("--export-pages");
 const QString PrintPdfOption = QStringLiteral("--print-pdf");
+const QString PrintOption = QStringLiteral("--print");
 // Headless albums are laid out as the album view lays them out on a screen 1280 pixels wide, so
 // the contents thumbnails keep the proportions they have there.
 constexpr int HeadlessScreenWidth = 1280;
@@ -31,7 +33,8 @@ constexpr int HeadlessScreenWidth = 1280;
 const QString ErrorPrefix = QStringLiteral("krel-album");
 const QString Usage = QStringLiteral(
     "usage: krel-album --export-pages ALBUM.kpa --size WxH [--quality 0..10] --out DIR/NAME\n"
-    "       krel-album --print-pdf FILE.pdf ALBUM.kpa [--from P] [--to Q] [--copies N]");
+    "       krel-album --print-pdf FILE.pdf ALBUM.kpa [--from P] [--to Q] [--copies N]\n"
+    "       krel-album --print QUEUE ALBUM.kpa [--from P] [--to Q] [--copies N]");
 
 [[noreturn]] void Refuse(const QString& why) {
     throw KrelError(why + QLatin1Char('\n') + Usage);
@@ -62,26 +65,49 @@ void ExportPages(const HeadlessRequest& request, const QString& programFolder, c
                  request.OutFolder, request.OutName, progress, pen);
 }
 
-void PrintPdf(const HeadlessRequest& request, const QString& programFolder, const TAlbum& album,
-              DialogService& dialogs) {
+// Pages P to Q (all by default), counted as the album counts them.
+PrintChoice ChoiceOf(const HeadlessRequest& request, const TAlbum& album) {
     PrintChoice choice;
     choice.AllPages = !request.FromPage && !request.ToPage;
-    choice.FromPage = request.FromPage.value_or(0);
-    choice.ToPage = request.ToPage.value_or(LastPrintedPage(album));
+    if (!choice.AllPages)
+        choice.Ranges = {
+            {request.FromPage.value_or(0), request.ToPage.value_or(LastPrintedPage(album))}};
     choice.Copies = request.Copies;
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpPdfPrinter(printer, request.PdfFile);
+    return choice;
+}
+
+void Print(QPrinter& printer, const PrintChoice& choice, const QString& programFolder,
+           const TAlbum& album, DialogService& dialogs) {
     NullProgress progress;
     OutputPen pen;
     PrinterSink sink(printer);
     RunPrint(PrintServices{programFolder, &album, &dialogs, &progress, {}, &pen}, choice, sink);
 }
 
+void PrintPdf(const HeadlessRequest& request, const QString& programFolder, const TAlbum& album,
+              DialogService& dialogs) {
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPdfPrinter(printer, request.PdfFile);
+    Print(printer, ChoiceOf(request, album), programFolder, album, dialogs);
+}
+
+void PrintToQueue(const HeadlessRequest& request, const QString& programFolder, const TAlbum& album,
+                  DialogService& dialogs) {
+    const QPrinterInfo queue = QPrinterInfo::printerInfo(request.Queue);
+    if (queue.isNull())
+        throw PrinterError();
+    QPrinter printer(queue, QPrinter::HighResolution);
+    PrintChoice choice = ChoiceOf(request, album);
+    choice.TwoSided = false;
+    Print(printer, choice, programFolder, album, dialogs);
+}
+
 } // namespace
 
 bool IsHeadlessCommand(const QStringList& arguments) {
     return !arguments.isEmpty() &&
-           (arguments.front() == ExportPagesOption || arguments.front() == PrintPdfOption);
+           (arguments.front() == ExportPagesOption || arguments.front() == PrintPdfOption ||
+            arguments.front() == PrintOption);
 }
 
 HeadlessRequest ParseHeadlessCommand(const QStringList& arguments) {
@@ -100,6 +126,10 @@ HeadlessRequest ParseHeadlessCommand(const QStringList& arguments) {
     } else if (command == PrintPdfOption) {
         request.Command = HeadlessRequest::Kind::PrintPdf;
         request.PdfFile = take(QStringLiteral("PDF file"));
+        request.Album = take(QStringLiteral("album file"));
+    } else if (command == PrintOption) {
+        request.Command = HeadlessRequest::Kind::PrintQueue;
+        request.Queue = take(QStringLiteral("print queue"));
         request.Album = take(QStringLiteral("album file"));
     } else {
         Refuse(QStringLiteral("unknown command %1").arg(command));
@@ -145,11 +175,16 @@ int RunHeadlessCommand(int argc, char** argv) {
         request = ParseHeadlessCommand(QApplication::arguments().mid(1));
         if (!QFileInfo(request.Album).isFile())
             throw KrelError(QStringLiteral("Album file not found: %1").arg(request.Album));
-        const QString folder = request.Command == HeadlessRequest::Kind::ExportPages
-                                   ? request.OutFolder
-                                   : QFileInfo(request.PdfFile).absolutePath();
-        if (!QFileInfo(folder).isDir())
-            throw KrelError(QStringLiteral("Folder not found: %1").arg(folder));
+        if (request.Command == HeadlessRequest::Kind::PrintQueue) {
+            if (QPrinterInfo::printerInfo(request.Queue).isNull())
+                throw PrinterError();
+        } else {
+            const QString folder = request.Command == HeadlessRequest::Kind::ExportPages
+                                       ? request.OutFolder
+                                       : QFileInfo(request.PdfFile).absolutePath();
+            if (!QFileInfo(folder).isDir())
+                throw KrelError(QStringLiteral("Folder not found: %1").arg(folder));
+        }
     } catch (const KrelError& e) {
         PrintError(ErrorPrefix, e.Message);
         return 1;
@@ -168,10 +203,17 @@ int RunHeadlessCommand(int argc, char** argv) {
     // The loader hands the loaded album over where the program would show the album view.
     context.ShowAlbumView = [&] {
         try {
-            if (request.Command == HeadlessRequest::Kind::ExportPages)
+            switch (request.Command) {
+            case HeadlessRequest::Kind::ExportPages:
                 ExportPages(request, context.ProgramFolder, session.Album, dialogs);
-            else
+                break;
+            case HeadlessRequest::Kind::PrintPdf:
                 PrintPdf(request, context.ProgramFolder, session.Album, dialogs);
+                break;
+            case HeadlessRequest::Kind::PrintQueue:
+                PrintToQueue(request, context.ProgramFolder, session.Album, dialogs);
+                break;
+            }
             done = true;
         } catch (const KrelError& e) {
             PrintError(ErrorPrefix, e.Message);

@@ -10,6 +10,9 @@
 //   krel-album --print-pdf FILE.pdf ALBUM.kpa [--from P] [--to Q] [--copies N]
 //       prints pages P to Q (all by default) N times (once by default) through the print flow
 //       into one PDF on A4 at 300 dots per inch, one PDF page a printed page
+//   krel-album --print QUEUE ALBUM.kpa [--from P] [--to Q] [--copies N]
+//       prints the same pages to the print queue QUEUE at its page size and resolution, one job a
+//       page, without the two-sided questions
 //
 // Messages go to standard error; a failure exits with 1.
 
@@ -21,7 +24,7 @@
 
 // What a headless command line asks for, or why it cannot be run.
 struct HeadlessRequest {
-    enum class Kind { ExportPages, PrintPdf } Command = Kind::ExportPages;
+    enum class Kind { ExportPages, PrintPdf, PrintQueue } Command = Kind::ExportPages;
     QString Album;
     int Width = 0;
     int Height = 0;
@@ -29,6 +32,7 @@ struct HeadlessRequest {
     QString OutFolder;
     QString OutName;
     QString PdfFile;
+    QString Queue;
     std::optional<int> FromPage;
     std::optional<int> ToPage;
     int Copies = 1;

@@ -7,17 +7,21 @@
 
 class QPrinter;
 
-// A Qt printer as the print flow's page sink. Every page is a print job of its own; a PDF printer
-// collects the jobs as the pages of its one file instead, since starting a new PDF document would
+// A Qt printer as the print flow's page sink. Every page is a print job of its own, printed once
+// in the order the flow sends it: the copy count, the page order and the dialog's page list and
+// page set are taken off the printer, since the flow has applied them. A PDF printer collects
+// the jobs as the pages of its one file instead, since starting a new PDF document would
 // overwrite the pages already printed.
 class PrinterSink : public PageSink {
 public:
     explicit PrinterSink(QPrinter& printer);
     ~PrinterSink() override;
 
-    [[nodiscard]] QSize PageSize() const override;
-    // Draws page one to one into the printable page (scaled when its size differs).
-    void PrintPage(const QImage& page) override;
+    // The printable rectangle; a CUPS queue's resolutions come from the queue, the one chosen in
+    // the dialog's printer properties first; a PDF printer's is the one it is set to.
+    [[nodiscard]] PrinterPage Page() const override;
+    QSize UseResolution(int dpi) override;
+    void PrintPage(const QImage& page, const QString& jobName) override;
 
 private:
     QPrinter& printer_;

@@ -85,7 +85,7 @@ bool TSaveInPic::FormShow() {
     ComboBox1->clear();
     QStringList sizes;
     try {
-        sizes = ReadPictureSizes(context_.ProgramFolder);
+        sizes = ReadPictureSizes(SettingsFolderOf(context_));
         if (sizes.isEmpty())
             throw KrelError(QStringLiteral("Res.ini lists no picture sizes"));
     } catch (const KrelError& e) {

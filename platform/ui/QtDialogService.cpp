@@ -1,6 +1,10 @@
 #include "platform/ui/QtDialogService.h"
 
+#include "platform/ui/CupsOptions.h"
+
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -8,6 +12,26 @@
 #include <QPrinter>
 
 namespace {
+
+// Qt's dialog hands CUPS its page set counted from the first page of the range, for CUPS to pick
+// the pages of one job. The caller picks the pages itself, so it gets the set as the user chose
+// it, counted as the dialog counts pages ("page-set" odd or even, none for all pages).
+void KeepPageSetAsChosen(const QPrintDialog& dialog, QPrinter& printer) {
+    const auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("pageSetCombo"));
+    if (combo == nullptr)
+        return;
+    const QString key = QStringLiteral("page-set");
+    switch (combo->isEnabled() ? combo->currentIndex() : 0) {
+    case 1:
+        SetCupsOption(printer, key, QStringLiteral("odd"));
+        break;
+    case 2:
+        SetCupsOption(printer, key, QStringLiteral("even"));
+        break;
+    default:
+        RemoveCupsOption(printer, key);
+    }
+}
 
 QString TitleOf(MessageKind kind) {
     switch (kind) {
@@ -114,5 +138,11 @@ bool QtDialogService::PrintSetup(QPrinter& printer, int minPage, int maxPage) {
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
     printer.setCollateCopies(true);
-    return dialog.exec() == QDialog::Accepted;
+    // Copies always print as whole runs of the pages: the ticked collate box says so and stays.
+    if (auto* collate = dialog.findChild<QCheckBox*>(QStringLiteral("collate")))
+        collate->setEnabled(false);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    KeepPageSetAsChosen(dialog, printer);
+    return true;
 }

@@ -3,19 +3,16 @@
 #include "Paint.h"
 #include "Scenes.h"
 #include "Style.h"
+#include "themes/SkinLayout.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>
 
 namespace {
 
-constexpr int WindowWidth = 640;
-constexpr int WindowHeight = 420;
-constexpr int SidebarWidth =
-    112; // the wizard and preferences open 105 pixels in: buttons stay seen
-constexpr int ButtonWidth = 96;
-constexpr int ButtonHeight = 30;
-constexpr int CaptionButton = 25;
+constexpr int WindowWidth = ShippedMainSize.width();
+constexpr int WindowHeight = ShippedMainSize.height();
+constexpr int SidebarWidth = ShippedMainSidebar;
 
 struct MainButton {
     QString name;
@@ -24,19 +21,16 @@ struct MainButton {
 };
 
 QList<MainButton> Buttons() {
-    const int x = (SidebarWidth - ButtonWidth) / 2;
-    auto at = [&](int top) { return QRect(x, top, ButtonWidth, ButtonHeight); };
+    const std::array<QRect, 8> places = ShippedMainButtons();
     return {
-        {QStringLiteral("Create"), QStringLiteral("New album"), at(96)},
-        {QStringLiteral("Open"), QStringLiteral("Open"), at(136)},
-        {QStringLiteral("Preferences"), QStringLiteral("Preferences"), at(176)},
-        {QStringLiteral("Help"), QStringLiteral("Help"), at(216)},
-        {QStringLiteral("About"), QStringLiteral("About"), at(256)},
-        {QStringLiteral("Exit"), QStringLiteral("Exit"), at(WindowHeight - ButtonHeight - 20)},
-        {QStringLiteral("WMin"), QString(),
-         QRect(WindowWidth - 2 * CaptionButton - 10, 8, CaptionButton, CaptionButton)},
-        {QStringLiteral("WClose"), QString(),
-         QRect(WindowWidth - CaptionButton - 8, 8, CaptionButton, CaptionButton)},
+        {QStringLiteral("Create"), QStringLiteral("New album"), places[0]},
+        {QStringLiteral("Open"), QStringLiteral("Open"), places[1]},
+        {QStringLiteral("Preferences"), QStringLiteral("Preferences"), places[2]},
+        {QStringLiteral("Help"), QStringLiteral("Help"), places[3]},
+        {QStringLiteral("About"), QStringLiteral("About"), places[4]},
+        {QStringLiteral("Exit"), QStringLiteral("Exit"), places[5]},
+        {QStringLiteral("WMin"), QString(), places[6]},
+        {QStringLiteral("WClose"), QString(), places[7]},
     };
 }
 

@@ -4,6 +4,7 @@
 #include "Paint.h"
 #include "Scenes.h"
 #include "ThemeArt.h"
+#include "themes/SkinLayout.h"
 
 #include <QLinearGradient>
 #include <functional>
@@ -12,7 +13,7 @@ namespace {
 
 using namespace themes;
 
-const QSize PreviewSize(280, 200); // the wizard's preview area
+const QSize PreviewSize = WizardPreviewFrame;
 
 struct Theme {
     QString name;   // as the wizard lists it and albums store it

@@ -4,6 +4,7 @@
 #include "Paint.h"
 #include "Scenes.h"
 #include "Style.h"
+#include "themes/SkinLayout.h"
 
 #include <QLinearGradient>
 
@@ -17,8 +18,8 @@ const QSize ButtonSize(57, 17);
 const QRect ExitPlace(QPoint(20, 321), ButtonSize);
 const QRect NextPlace(QPoint(426, 321), ButtonSize);
 const QRect BackPlace(QPoint(362, 321), ButtonSize);
-const QRect ListPlace(20, 84, 170, 200);     // the theme list (a list control over the page)
-const QRect PreviewPlace(206, 84, 280, 200); // the size of every theme's Preview.jpg
+const QRect ListPlace(20, 84, 170, 200); // the theme list (a list control over the page)
+const QRect PreviewPlace(QPoint(206, 84), WizardPreviewFrame);
 const QSize LayoutSize(130, 200);
 const QRect HorPlace(QPoint(88, 68), LayoutSize);
 const QRect VerPlace(QPoint(285, 68), LayoutSize);

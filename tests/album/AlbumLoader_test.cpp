@@ -7,6 +7,7 @@
 #include "album/SpreadThumbnails.h"
 #include "album/ThumbnailStore.h"
 #include "app/AppContext.h"
+#include "platform/FileNames.h"
 #include "platform/Progress.h"
 #include "platform/TextLines.h"
 #include "tests/support/Fixtures.h"
@@ -123,7 +124,8 @@ TEST_F(AlbumLoaderTest, LoadsThemeRectsThumbnailsAndContents) {
     ASSERT_EQ(viewShown, 1);
     EXPECT_FALSE(progressShownWithView);
     EXPECT_EQ(progress.max, 6);
-    EXPECT_EQ(progress.advances, (QVector<int>{0, 1, 2, 3, 4, 5, 6}));
+    // The three headers are read at once, as one step.
+    EXPECT_EQ(progress.advances, (QVector<int>{0, 1, 2, 5, 6}));
 
     EXPECT_EQ(seen.Name, "holiday.kpa");
     EXPECT_EQ(seen.Count, 3);
@@ -401,4 +403,48 @@ TEST_F(AlbumLoaderTest, AHugePictureIsShownFromItsScaledDecode) {
         {{huge, seen.Fotos[1].PictureSize, RectSize(seen.Fotos[1].Rect)}})[0];
     ASSERT_EQ(thumbnail.size(), RectSize(seen.Fotos[1].Rect));
     EXPECT_NEAR(qGray(thumbnail.pixel(5, 5)), 128, 2);
+}
+
+// An album made on Windows: the theme name and a note in 8 bits, a picture whose file name holds
+// the 8-bit byte \xE9 (as an unzipped archive leaves it), one in UTF-8, and one missing. The
+// automatic rewrite drops only the missing entry and keeps every other byte.
+TEST_F(AlbumLoaderTest, RewriteKeepsTheBytesOfNamesNotesAndPictureFileNames) {
+    const QByteArray folder = PathBytes(pictures.path()) + '/';
+    const QByteArray latin = folder + "caf\xE9.jpg", utf8 = folder + "\xC3\xA9t\xC3\xA9.bmp";
+    (void)Picture(PathFromBytes("caf\xE9.jpg"));
+    (void)Picture(QString::fromUtf8("\xC3\xA9t\xC3\xA9.bmp"), 200, 300);
+    ASSERT_EQ(FileNameBytesIn(pictures.path()),
+              (QByteArrayList{"caf\xE9.jpg", "\xC3\xA9t\xC3\xA9.bmp"}));
+    const QByteArray head = QByteArray(AlbumFileHeader) + "\r\n" + AlbumFileNotice +
+                            "\r\nholiday.kpa\r\nCaf\xE9 Theme\r\n"
+                            "\\Themes\\Classic\\Cover.jpg\r\n\\Themes\\Classic\\Left.jpg\r\n"
+                            "\\Themes\\Classic\\Right.jpg\r\n\\Themes\\Classic\\Back.jpg\r\n2\r\n";
+    const QByteArray first = latin + "\r\nCaf\xE9 au lait\r\n";
+    const QByteArray missing = folder + "gone\xE9.jpg\r\nlost\r\n";
+    const QByteArray last = utf8 + "\r\n\xC3\xA9t\xC3\xA9 \xE2\x82\xAC\r\n";
+    const QString file =
+        WriteBytes(pictures.filePath("holiday.kpa"), head + "3\r\n1\r\n" + first + missing + last);
+
+    EXPECT_EQ(OpenAlbum(context, file), LoadResult::Shown);
+    ASSERT_EQ(seen.Count, 2);
+    EXPECT_EQ(seen.ThemeName, QString::fromUtf8("Caf\xC3\xA9 Theme"));
+    EXPECT_EQ(PathBytes(seen.Fotos[0].FileName), latin);
+    EXPECT_EQ(seen.Fotos[0].Note, QString::fromUtf8("Caf\xC3\xA9 au lait"));
+    // The picture opens by its bytes.
+    const QImage thumbnail = seen.Thumbnails->Fetch(
+        {{seen.Fotos[0].FileName, seen.Fotos[0].PictureSize, RectSize(seen.Fotos[0].Rect)}})[0];
+    EXPECT_EQ(thumbnail.size(), RectSize(seen.Fotos[0].Rect));
+    EXPECT_FALSE(thumbnail.isNull());
+    EXPECT_EQ(PathBytes(seen.Fotos[1].FileName), utf8);
+    EXPECT_EQ(seen.Fotos[1].Note, QString::fromUtf8("\xC3\xA9t\xC3\xA9 \xE2\x82\xAC"));
+    EXPECT_EQ(dialogs.Texts(),
+              (QStringList{"File: holiday.kpa save successfully", "File picture not found"}));
+    EXPECT_EQ(ReadAll(file), head + "2\r\n1\r\n" + first + last);
+
+    // A note the user changed is new text, written as UTF-8; the rest keeps its bytes.
+    seen.Fotos[0].Note = QString::fromUtf8("Caf\xC3\xA9 cr\xC3\xA8me");
+    const QString saved = pictures.filePath("saved.kpa");
+    WriteAlbumFile(saved, seen);
+    EXPECT_EQ(ReadAll(saved),
+              head + "2\r\n1\r\n" + latin + "\r\nCaf\xC3\xA9 cr\xC3\xA8me\r\n" + last);
 }

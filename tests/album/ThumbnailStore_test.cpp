@@ -56,11 +56,11 @@ TEST(DiskThumbnails, EntriesAreNamedAndMarkedAsTheDesktopDoes) {
     const QString entry = f.Root() + "/x-large/" +
                           QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex() + ".png";
     ASSERT_TRUE(QFile::exists(entry)) << entry.toStdString();
-    QImageReader reader(entry);
-    EXPECT_EQ(reader.text("Thumb::URI").toUtf8(), uri);
-    EXPECT_EQ(reader.text("Thumb::MTime"),
+    const QImage written(entry);
+    EXPECT_EQ(written.text("Thumb::URI").toUtf8(), uri);
+    EXPECT_EQ(written.text("Thumb::MTime"),
               QString::number(QFileInfo(picture).lastModified().toSecsSinceEpoch()));
-    EXPECT_EQ(reader.read().size(), QSize(512, 384));
+    EXPECT_EQ(written.size(), QSize(512, 384));
     EXPECT_EQ(QFile::permissions(entry) & 0x0077, 0); // the owner's alone
 }
 
@@ -210,9 +210,13 @@ TEST(ThumbnailStore, WhatIsNeededNowGoesBeforeWhatIsWantedForLater) {
     std::mutex m;
     QStringList order;
     store.Started = [&](const ThumbnailRequest& r) {
-        std::lock_guard lock(m);
-        order << QFileInfo(r.Path).fileName();
-        if (order.size() == 1)
+        bool first = false;
+        {
+            std::lock_guard lock(m);
+            order << QFileInfo(r.Path).fileName();
+            first = order.size() == 1;
+        }
+        if (first)
             gate.acquire(); // the first one waits while the rest is queued
     };
     store.Want({{p[0], {}, {50, 40}}, {p[1], {}, {50, 40}}, {p[2], {}, {50, 40}}});
@@ -220,10 +224,16 @@ TEST(ThumbnailStore, WhatIsNeededNowGoesBeforeWhatIsWantedForLater) {
         const QVector<QImage> now = store.Fetch({{p[3], {}, {50, 40}}});
         EXPECT_EQ(now[0].size(), QSize(50, 40));
     });
-    // Let the fetch queue its request behind the one running (a bounded wait, nothing timed).
+    // Let the first one start and the fetch queue its request behind it (a bounded wait, nothing
+    // timed).
+    const auto started = [&] {
+        std::lock_guard lock(m);
+        return order.size();
+    };
     QDeadlineTimer deadline(30'000);
-    while (store.Queued() < 3 && !deadline.hasExpired())
+    while ((started() < 1 || store.Queued() < 3) && !deadline.hasExpired())
         QThread::msleep(5);
+    ASSERT_EQ(started(), 1);
     ASSERT_EQ(store.Queued(), 3);
     gate.release();
     shown.join();

@@ -2,6 +2,9 @@
 #include "app/ui/PictureControl.h"
 #include "tests/app/SkinFixture.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "themes/SkinLayout.h"
+
+#include <QFile>
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -179,8 +182,63 @@ TEST(StartWindow, MissingSkinIsReportedAndTheWindowStillWorks) {
     context.ProgramFolder = program.Path();
     context.Dialogs = &dialogs;
     TMain main(context);
-    EXPECT_EQ(dialogs.Messages.size(), 2); // the layout file and the first picture
+    EXPECT_EQ(dialogs.Messages.size(), 2); // the layout file, and one for all the pictures
+    // Without Main.ini the window and its buttons stand as the shipped skin has them.
+    EXPECT_EQ(main.size(), ShippedMainSize);
+    for (int b = 0; b < TMain::ButtonCount; ++b)
+        EXPECT_EQ(main.ButtonControl(TMain::Button(b))->pos(), ShippedMainButtons()[b].topLeft())
+            << b;
     main.SetActions({[] { return 0; }, {}, {}, {}});
     main.CreateAlbum();
     EXPECT_EQ(dialogs.Texts().last(), "Add Themes");
+}
+
+TEST(StartWindow, OneMissingPictureCostsOnlyItsButtonsLook) {
+    TempProgramFolder program;
+    WriteBytes(program.File("GraphicRes/Main/Main.ini"),
+               "300\r\n400\r\n10\r\n20\r\n10\r\n50\r\n10\r\n80\r\n10\r\n110\r\n10\r\n140\r\n"
+               "10\r\n170\r\n5\r\n330\r\n6\r\n360\r\n");
+    WritePicture(program.File("GraphicRes/Main/Main.jpg"), 400, 300);
+    WriteButtonPictures(program, "GraphicRes/Main", Names);
+    QFile::remove(program.File("GraphicRes/Main/Open Normal.jpg"));
+    QFile::remove(program.File("GraphicRes/Main/Exit OnMouse.jpg"));
+    ScriptedDialogs dialogs;
+    AppContext context;
+    context.ProgramFolder = program.Path();
+    context.Dialogs = &dialogs;
+    TMain main(context);
+    ASSERT_EQ(dialogs.Messages.size(), 1);
+    EXPECT_TRUE(dialogs.Messages[0].Text.contains("Open Normal.jpg"));
+    EXPECT_EQ(StateOf(main.ButtonControl(TMain::Create)), "Normal");
+    PictureControl* open = main.ButtonControl(TMain::Open);
+    EXPECT_TRUE(open->PicturePath().isEmpty());
+    EXPECT_EQ(open->text(), "Open");
+    EXPECT_EQ(open->size(), ShippedMainButtons()[TMain::Open].size());
+    QStringList opened;
+    main.SetActions({[] { return 1; },
+                     [&] { opened << "wizard"; },
+                     {},
+                     [&](const QString& path) { opened << "open:" + path; }});
+    Click(open);
+    EXPECT_EQ(opened, QStringList{"open:"});
+    // A hover picture that is missing is told once, not at every move.
+    for (int i = 0; i < 3; ++i) {
+        SendMove(main.ButtonControl(TMain::Exit));
+        SendMove(main.Background());
+    }
+    EXPECT_EQ(dialogs.Messages.size(), 2);
+    EXPECT_EQ(StateOf(main.ButtonControl(TMain::Exit)), "Normal");
+}
+
+TEST(StartWindow, AThemeCatalogueProblemKeepsTheWizardShutAndSaysWhy) {
+    MainFixture f;
+    f.main->SetActions({[] { return 2; },
+                        [&] { f.opened << "wizard"; },
+                        {},
+                        {},
+                        [] { return QStringLiteral("Res.ini counts 3 themes ... Themes.ini"); }});
+    f.main->CreateAlbum();
+    EXPECT_TRUE(f.opened.isEmpty());
+    ASSERT_EQ(f.dialogs.Messages.size(), 1);
+    EXPECT_TRUE(f.dialogs.Messages[0].Text.contains("Res.ini counts 3 themes ... Themes.ini"));
 }

@@ -6,6 +6,7 @@
 #include "output/ui/PrinterSink.h"
 
 #include <QFile>
+#include <QPageRanges>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -29,6 +30,7 @@ protected:
         context.Dialogs = &dialogs;
         context.ProgressWindow = &progress;
         context.Session = &session;
+        context.PrintQueues = [] { return QStringList{"Test queue"}; };
     }
 
     void Print() {
@@ -105,9 +107,68 @@ TEST_F(PrintCommand, APdfPageOfA4At300DpiIsRenderedAtItsPrinterPixels) {
     QPrinter printer(QPrinter::HighResolution);
     SetUpPdfPrinter(printer, out.filePath("a4.pdf"));
     PrinterSink sink(printer);
-    EXPECT_EQ(sink.PageSize(), QSize(printer.width(), printer.height()));
-    EXPECT_NEAR(sink.PageSize().width(), 2480, 1); // A4 is 595 points wide in Qt
-    EXPECT_EQ(sink.PageSize().height(), 3508);
+    const PrinterPage page = sink.Page();
+    EXPECT_EQ(page.Resolution, 300);
+    ASSERT_EQ(ChoosePrintResolution(page), 300);
+    const QSize size = sink.UseResolution(300);
+    EXPECT_EQ(size, QSize(printer.width(), printer.height()));
+    EXPECT_NEAR(size.width(), 2480, 1); // A4 is 595 points wide in Qt
+    EXPECT_EQ(size.height(), 3508);
+    EXPECT_EQ(PrintablePixels(page.PrintablePoints, 300), size);
+}
+
+TEST_F(PrintCommand, WithoutAnyPrintQueueOnlyThePrinterErrorIsShownOnce) {
+    context.PrintQueues = [] { return QStringList(); };
+    bool dialogShown = false;
+    dialogs.OnPrintSetup = [&](QPrinter&) { dialogShown = true; };
+    dialogs.PrintAnswers.enqueue(true);
+    Print();
+    EXPECT_FALSE(dialogShown);
+    ASSERT_EQ(dialogs.Messages.size(), 1);
+    EXPECT_EQ(dialogs.Messages[0],
+              (ShownMessage{PrinterErrorText, MessageKind::Error, MessageButtons::Yes}));
+    EXPECT_EQ(progress.Shown, 0);
+}
+
+TEST(PrintDialogChoice, ReadsTheDialogsPagesPageSetOrderAndCopies) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrintRange(QPrinter::AllPages);
+    PrintChoice all = ChoiceOfPrintDialog(printer);
+    EXPECT_TRUE(all.AllPages);
+    EXPECT_EQ(all.ShownOffset, 1);
+    EXPECT_EQ(all.Set, PageSet::All);
+    EXPECT_FALSE(all.Reverse);
+    EXPECT_TRUE(all.TwoSided);
+
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setPageRanges(QPageRanges::fromString(QStringLiteral("1,3,5-7")));
+    printer.setPageOrder(QPrinter::LastPageFirst);
+    printer.setCopyCount(3);
+    const PrintChoice listed = ChoiceOfPrintDialog(printer);
+    EXPECT_FALSE(listed.AllPages);
+    EXPECT_EQ(listed.Ranges, (QVector<PageRange>{{0, 0}, {2, 2}, {4, 6}}));
+    EXPECT_TRUE(listed.Reverse);
+    EXPECT_EQ(listed.Copies, 3);
+
+    printer.setFromTo(2, 4);
+    EXPECT_EQ(ChoiceOfPrintDialog(printer).Ranges, (QVector<PageRange>{{1, 3}}));
+}
+
+// The page set travels as a CUPS option, which only a CUPS queue holds: the CUPS test covers it.
+TEST_F(PrintCommand, APageListInReverseOrderPrintsJustThosePages) {
+    const QString pdf = out.filePath("list.pdf");
+    dialogs.OnPrintSetup = [=](QPrinter& printer) {
+        SetUpPdfPrinter(printer, pdf);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setPageRanges(QPageRanges::fromString(QStringLiteral("2-4,9")));
+        printer.setPageOrder(QPrinter::LastPageFirst);
+    };
+    dialogs.PrintAnswers.enqueue(true);
+    Print();
+    EXPECT_EQ(PdfPages(pdf), 4) << "dialog pages 9, 4, 3 and 2";
+    EXPECT_EQ(dialogs.Texts(),
+              QStringList({"Invert a page", "New page", "Invert a page", "New page",
+                           QString::fromUtf8("Copy № 1redy. Remainder 0.")}));
 }
 
 TEST_F(PrintCommand, APrinterThatCannotStartShowsThePrinterMessage) {

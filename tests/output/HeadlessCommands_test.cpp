@@ -38,6 +38,16 @@ TEST(HeadlessParsing, ReadsBothCommandsWithTheirDefaults) {
     EXPECT_EQ(p.Copies, 2);
     EXPECT_FALSE(ParseHeadlessCommand({"--print-pdf", "o.pdf", "a.kpa"}).FromPage.has_value());
 
+    const HeadlessRequest q =
+        ParseHeadlessCommand({"--print", "Office", "a.kpa", "--from", "3", "--copies", "4"});
+    EXPECT_EQ(q.Command, HeadlessRequest::Kind::PrintQueue);
+    EXPECT_EQ(q.Queue, "Office");
+    EXPECT_EQ(q.Album, "a.kpa");
+    EXPECT_EQ(q.FromPage, 3);
+    EXPECT_FALSE(q.ToPage.has_value());
+    EXPECT_EQ(q.Copies, 4);
+    EXPECT_TRUE(IsHeadlessCommand({"--print", "Office", "a.kpa"}));
+
     EXPECT_TRUE(IsHeadlessCommand({"--export-pages"}));
     EXPECT_FALSE(IsHeadlessCommand({"album.kpa"}));
     EXPECT_FALSE(IsHeadlessCommand({}));
@@ -57,6 +67,9 @@ TEST(HeadlessParsing, RefusesIncompleteOrWrongArguments) {
         {"--print-pdf", "o.pdf", "a.kpa", "--copies", "0"},
         {"--print-pdf", "o.pdf", "a.kpa", "--from", "-1"},
         {"--print-pdf", "o.pdf", "a.kpa", "--quality", "3"},
+        {"--print", "Office"},
+        {"--print", "Office", "a.kpa", "--size", "100x200"},
+        {"--print", "Office", "a.kpa", "--copies", "0"},
     };
     for (const QStringList& arguments : bad)
         EXPECT_THROW((void)ParseHeadlessCommand(arguments), KrelError)
@@ -179,6 +192,9 @@ TEST_F(HeadlessRuns, FailuresExitWithOneAndAMessage) {
         {{"--print-pdf", dir.filePath("o.pdf"), albumFile, "--from", "3", "--to", "9"},
          "no pages 3 to 9"},
         {{"--print-pdf", dir.filePath("o.pdf"), albumFile, "--copies", "x"}, "--copies"},
+        {{"--print", "krel-no-such-queue", albumFile},
+         "Could not complete the Print command because the selected printer not be found."},
+        {{"--print", "krel-no-such-queue", dir.filePath("none.kpa")}, "Album file not found"},
     };
     for (const Case& c : cases) {
         QString errors;

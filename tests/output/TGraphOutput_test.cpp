@@ -24,6 +24,7 @@ TEST(TGraphOutput, SaveAsPictureAndPrintRunFromTheAlbumView) {
     context.ProgramFolder = folder.Path();
     context.Dialogs = &dialogs;
     context.Session = &session;
+    context.PrintQueues = [] { return QStringList{"Test queue"}; };
     TGraph graph(context, QSize(800, 600));
     graph.show();
     session.CurrentSpread = 2;

@@ -175,9 +175,8 @@ TEST(FailedWrite, ThemeAddAndRemoveKeepCatalogueAndCountTogether) {
                 WriteBytes(SettingsPath(program.Path()), res);
                 WriteBytes(catalogue, JoinLines(installed));
                 const QString themeFile =
-                    WriteBytes(program.File(add ? "Src/C/Theme.ini" : "Src/B/Theme.ini"),
-                               JoinLines(add ? QStringList{"C", "r3", "l3", "c3", "b3", "p3"}
-                                             : QStringList{"B"}));
+                    add ? WriteThemeFolder(program, "C")
+                        : WriteBytes(program.File("Src/B/Theme.ini"), JoinLines({"B"}));
                 const QStringList files = FilesIn(program.Path());
                 ScriptedDialogs dialogs;
                 AppContext context;

@@ -156,7 +156,8 @@ TEST_F(HostileAlbum, EveryDamagedAlbumFileGivesItsMessage) {
          LoadResult::Failed,
          {"File theme not found"}},
         {"absolute theme path", with(7, outside), LoadResult::Failed, {"File theme not found"}},
-        {"empty file", QByteArray(), LoadResult::Failed, {"File theme not found", damaged + "*"}},
+        // One message for a damaged file, not "File theme not found" before it.
+        {"empty file", QByteArray(), LoadResult::Failed, {damaged + "*"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -337,11 +338,16 @@ TEST(HostileSettings, DamagedResIniGivesConversionMessages) {
     };
     const Case cases[] = {
         {"no separator", "1\r\n0\r\n5\r\n1205x1795 - 10x15\r\n", "1", "5", {}, ""},
-        {"empty", "", "'' is not a valid integer value", "'' is not a valid integer value", {}, ""},
+        {"empty",
+         "",
+         "'' is not a valid integer value (Res.ini, line 1)",
+         "'' is not a valid integer value (Res.ini, line 3)",
+         {},
+         ""},
         {"line 3 is -",
          "1\r\n0\r\n-\r\n-\r\n1205x1795 - 10x15\r\n",
          "1",
-         "'-' is not a valid integer value",
+         "'-' is not a valid integer value (Res.ini, line 3)",
          {"-", "1205x1795 - 10x15"},
          "'-' is not a picture size (width x height)"},
     };
@@ -371,9 +377,9 @@ TEST(HostileSettings, DamagedResIniGivesConversionMessages) {
     }
 }
 
-TEST(HostileSettings, ThemeCountBeyondTheCatalogueIsRefused) {
+TEST(HostileSettings, ThemeCountOutOfStepWithTheCatalogueIsRefused) {
     const QStringList twoThemes{"A", "r", "l", "c", "b", "p", "B", "r", "l", "c", "b", "p"};
-    for (const int count : {3, 5, 2'000'000'000, -1}) {
+    for (const int count : {3, 5, 2'000'000'000, -1, 0, 1}) {
         SCOPED_TRACE(count);
         TempProgramFolder program;
         WriteBytes(SettingsPath(program.Path()), QByteArray::number(count) + "\r\n0\r\n5\r\n-\r\n");
@@ -382,10 +388,13 @@ TEST(HostileSettings, ThemeCountBeyondTheCatalogueIsRefused) {
             (void)ReadInstalledThemes(program.Path());
             ADD_FAILURE() << "no error";
         } catch (const IoError& e) {
-            EXPECT_EQ(e.Message, QStringLiteral("The theme catalogue %1 holds 2 themes, but "
-                                                "Res.ini counts %2")
-                                     .arg(CataloguePath(program.Path()))
-                                     .arg(count));
+            EXPECT_EQ(e.Message,
+                      QStringLiteral("The theme files disagree: Res.ini counts %1 themes on its "
+                                     "first line, but the theme catalogue Themes.ini (%2) holds 2. "
+                                     "Correct the first line of Res.ini to 2, or put back the "
+                                     "catalogue that belongs to it.")
+                          .arg(count)
+                          .arg(CataloguePath(program.Path())));
         }
     }
 }

@@ -79,6 +79,10 @@ TEST(MainSkin, LayoutPlacesEveryButtonInsideTheWindowWithoutOverlap) {
         places << QRect(b.at, size);
         EXPECT_TRUE(QRect(QPoint(0, 0), window).contains(places.last())) << b.name;
     }
+    // The window falls back on these places when it cannot read Main.ini.
+    EXPECT_EQ(window, ShippedMainSize);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(places[i], ShippedMainButtons()[i]) << buttons[i].name;
     // WClose is shown in a 25 x 25 control, unscaled from its top-left corner.
     EXPECT_LE(places[7].width(), 25);
     EXPECT_LE(places[7].height(), 25);
@@ -177,6 +181,8 @@ TEST(Themes, EveryInstalledThemeNamesPicturesThatDecodeAndShipsItsThemeIni) {
         const QString themeIni = QFileInfo(Path(theme.RightPath)).absolutePath() + "/Theme.ini";
         EXPECT_EQ(ReadThemeFile(themeIni), theme) << qPrintable(themeIni);
         EXPECT_EQ(ReadLines(themeIni).size(), ThemeBlockLines);
+        EXPECT_TRUE(ThemeFileProblems(Folder(), themeIni, ReadLineBytes(themeIni)).isEmpty())
+            << qPrintable(themeIni);
     }
     EXPECT_EQ(names.removeDuplicates(), 0);
     EXPECT_TRUE(names.contains("Classic"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -16,8 +17,18 @@ QString WritePicture(const QString& path, int w, int h, QColor colour = QColor(9
 // large to be made by encoding pixels.
 [[nodiscard]] QByteArray FlatGreyJpeg(int w, int h);
 
-// Writes bytes to a file as they stand; returns path.
+// Writes bytes to a file as they stand, the file named by the path's bytes
+// (platform/FileNames.h); returns path.
 QString WriteBytes(const QString& path, const QByteArray& bytes);
+// The bytes of a file (empty when it cannot be read).
+[[nodiscard]] QByteArray FileBytes(const QString& path);
+// The names of a folder's entries as the bytes on disk, sorted.
+[[nodiscard]] QByteArrayList FileNameBytesIn(const QString& folder);
+
+class TempProgramFolder;
+// A theme the preferences window can install: the five pictures of Themes/<name>/ (Right, Left,
+// Cover, Back, Preview .jpg) and its Theme.ini beside them naming them. Returns the Theme.ini.
+QString WriteThemeFolder(const TempProgramFolder& program, const QString& name);
 
 // A temporary program folder ("/" at the end) with the given relative files made on demand.
 class TempProgramFolder {

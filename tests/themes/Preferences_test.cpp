@@ -52,8 +52,7 @@ struct PrefsFixture {
         return list;
     }
     [[nodiscard]] QString ThemeFile(const QString& name) const {
-        return WriteBytes(program.File("Src/" + name + "/Theme.ini"),
-                          JoinLines({name, "R", "L", "C", "B", "P"}));
+        return WriteThemeFolder(program, name);
     }
     void SetSize(const QString& w, const QString& h) const {
         prefs->Edit4->setText(w);

@@ -4,6 +4,7 @@
 #include "tests/support/Fixtures.h"
 
 #include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
 
 // Readable failures for QString values.
@@ -13,17 +14,11 @@ void PrintTo(const QString& s, std::ostream* os) {
 
 namespace {
 
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
 struct ResFolder {
     TempProgramFolder folder;
     explicit ResFolder(const QByteArray& bytes) { WriteBytes(SettingsPath(folder.Path()), bytes); }
     [[nodiscard]] QString Path() const { return folder.Path(); }
-    [[nodiscard]] QByteArray Bytes() const { return ReadBytes(SettingsPath(folder.Path())); }
+    [[nodiscard]] QByteArray Bytes() const { return FileBytes(SettingsPath(folder.Path())); }
 };
 
 const QByteArray Installed = "2\r\n0\r\n5\r\nkept line\r\n-\r\n1205x1795 - 10x15\r\n"
@@ -173,4 +168,72 @@ TEST(SettingsWrite, EmptySizeListIsRefusedAndTheFileKept) {
     ResFolder res(Installed);
     EXPECT_THROW(WritePictureSizes(res.Path(), {}), KrelError);
     EXPECT_EQ(res.Bytes(), Installed);
+}
+
+// A Res.ini made on Windows: 8-bit lines between the interval and the separator and after it,
+// and a UTF-8 one. Every writer keeps the bytes of the lines it does not own.
+TEST(SettingsWrite, EveryWriterKeepsTheBytesOfTheLinesItDoesNotChange) {
+    const QByteArray before =
+        "2\r\n0\r\n5\r\ncaf\xE9\r\nW\xC3\xB6od\r\n-\r\n1205x1795 - 10x15 \xB5\r\n";
+    struct Case {
+        const char* name;
+        std::function<void(const QString&)> write;
+        QByteArray after;
+    };
+    const Case cases[] = {
+        {"theme added", [](const QString& p) { ChangeThemeCount(p, 1); },
+         "3\r\n0\r\n5\r\ncaf\xE9\r\nW\xC3\xB6od\r\n-\r\n1205x1795 - 10x15 \xB5\r\n"},
+        {"theme removed", [](const QString& p) { ChangeThemeCount(p, -1); },
+         "1\r\n0\r\n5\r\ncaf\xE9\r\nW\xC3\xB6od\r\n-\r\n1205x1795 - 10x15 \xB5\r\n"},
+        {"slideshow applied", [](const QString& p) { WriteSlideSettings(p, false, "9"); },
+         "2\r\n1\r\n9\r\ncaf\xE9\r\nW\xC3\xB6od\r\n-\r\n1205x1795 - 10x15 \xB5\r\n"},
+        {"sizes applied", [](const QString& p) { WritePictureSizes(p, {"100x150 - 0x1"}); },
+         "2\r\n0\r\n5\r\ncaf\xE9\r\nW\xC3\xB6od\r\n-\r\n100x150 - 0x1\r\n"},
+        {"sizes applied as read",
+         [](const QString& p) { WritePictureSizes(p, ReadPictureSizes(p)); }, before},
+    };
+    for (const Case& c : cases) {
+        ResFolder res(before);
+        c.write(res.Path());
+        EXPECT_EQ(res.Bytes(), c.after) << c.name;
+    }
+    // What is read shows the 8-bit text as Windows wrote it.
+    ResFolder res(before);
+    EXPECT_EQ(ReadPictureSizes(res.Path()),
+              QStringList{QString::fromUtf8("1205x1795 - 10x15 \xC2\xB5")});
+}
+
+TEST(SettingsWrite, AnIntervalOrSizeWithALineBreakIsRefusedAndTheFileKept) {
+    for (const QString& interval : {QString("7\n-\nINJECTED"), QString("7\r\n"), QString("\r")}) {
+        ResFolder res(Installed);
+        EXPECT_THROW(WriteSlideSettings(res.Path(), true, interval), KrelError);
+        EXPECT_EQ(res.Bytes(), Installed);
+    }
+    ResFolder res(Installed);
+    EXPECT_THROW(WritePictureSizes(res.Path(), {"100x150 - 0x1\n-"}), KrelError);
+    EXPECT_EQ(res.Bytes(), Installed);
+}
+
+TEST(SettingsRead, ConversionErrorsNameResIniAndTheLine) {
+    const struct {
+        QByteArray bytes;
+        std::function<void(const QString&)> read;
+        const char* message;
+    } cases[] = {
+        {"two\r\n0\r\n5\r\n", [](const QString& p) { (void)ReadThemeCount(p); },
+         "'two' is not a valid integer value (Res.ini, line 1)"},
+        {"2\r\n0\r\nabc\r\n", [](const QString& p) { (void)ReadSlideSettings(p); },
+         "'abc' is not a valid integer value (Res.ini, line 3)"},
+        {"x\r\n0\r\n5\r\n", [](const QString& p) { ChangeThemeCount(p, 1); },
+         "'x' is not a valid integer value (Res.ini, line 1)"},
+    };
+    for (const auto& c : cases) {
+        ResFolder res(c.bytes);
+        try {
+            c.read(res.Path());
+            ADD_FAILURE() << c.message;
+        } catch (const ConversionError& e) {
+            EXPECT_EQ(e.Message, c.message);
+        }
+    }
 }

@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QListWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 void PrintTo(const QString& s, std::ostream* os) {
@@ -245,16 +246,18 @@ TEST(Wizard, NoLayoutChosenGivesHorAndACancelBuildsNothing) {
 
 TEST(Wizard, BrokenSkinOrCatalogueLeavesNoThemeToIndex) {
     {
-        WizardFixture f(false); // no Wizard.ini: nothing else of the creation runs
+        // No Wizard.ini: the controls keep their design places, the rest is still made.
+        WizardFixture f(false);
         EXPECT_EQ(f.dialogs.Messages.size(), 1);
-        EXPECT_EQ(f.wizard->ThemeCount(), 0);
+        EXPECT_EQ(f.wizard->ThemeCount(), 2);
         EXPECT_EQ(f.wizard->Image3->pos(), QPoint(8, 168));
-        EXPECT_TRUE(f.wizard->Image3->PicturePath().isEmpty());
+        EXPECT_FALSE(f.wizard->Image3->PicturePath().isEmpty());
     }
     WizardFixture f;
     QFile::remove(CataloguePath(f.program.Path()));
     f.Create();
-    EXPECT_EQ(f.wizard->ThemeCount(), 2);
+    EXPECT_EQ(f.wizard->ThemeCount(), 0);
+    EXPECT_FALSE(f.wizard->CatalogueProblem().isEmpty());
     EXPECT_EQ(f.wizard->ListBox1->count(), 0);
     f.wizard->FormShow();
     Click(f.wizard->Image10);
@@ -276,4 +279,66 @@ TEST(Wizard, F1OpensTheCreditsPage) {
     QTest::keyClick(&prefs, Qt::Key_F1);
     QTest::keyClick(&prefs, Qt::Key_F1, Qt::ShiftModifier);
     EXPECT_EQ(opened, QStringList(2, program.Path() + "Help/Special thnx.htm"));
+}
+
+// A count out of step with the catalogue: one message naming both files, no theme offered, and
+// the wizard keeps its buttons; Escape closes it on either page.
+TEST(Wizard, ACountOutOfStepOffersNoThemeAndEscapeAlwaysCloses) {
+    WizardFixture f;
+    WriteBytes(SettingsPath(f.program.Path()), "3\r\n0\r\n5\r\n-\r\n");
+    f.Create();
+    ASSERT_EQ(f.dialogs.Messages.size(), 1);
+    EXPECT_TRUE(f.dialogs.Messages[0].Text.contains("Res.ini counts 3"));
+    EXPECT_TRUE(f.dialogs.Messages[0].Text.contains("Themes.ini"));
+    EXPECT_EQ(f.wizard->ThemeCount(), 0);
+    EXPECT_EQ(f.wizard->CatalogueProblem(), f.dialogs.Messages[0].Text);
+    EXPECT_FALSE(f.wizard->Image3->PicturePath().isEmpty());
+    EXPECT_FALSE(f.wizard->Image10->PicturePath().isEmpty());
+    for (int page : {1, 2}) {
+        WizardFixture g;
+        g.wizard->show();
+        if (page == 2)
+            Click(g.wizard->Image10);
+        ASSERT_EQ(g.wizard->WizardPage(), page);
+        QTest::keyClick(g.wizard.get(), Qt::Key_Escape);
+        EXPECT_FALSE(g.wizard->isVisible()) << page;
+    }
+}
+
+TEST(Wizard, PreviewFollowsTheKeyboardIsClearedWhenItCannotLoadAndFitsItsFrame) {
+    WizardFixture f;
+    WritePicture(f.program.File("Themes/Green/Preview.jpg"), 300, 300);
+    f.wizard->show();
+    EXPECT_TRUE(f.wizard->Image4->PicturePath().endsWith("Themes/Blue/Preview.jpg"));
+    f.wizard->ListBox1->setFocus();
+    QTest::keyClick(f.wizard->ListBox1, Qt::Key_Down);
+    EXPECT_EQ(f.wizard->ListBox1->currentRow(), 1);
+    EXPECT_TRUE(f.wizard->Image4->PicturePath().endsWith("Themes/Green/Preview.jpg"));
+    EXPECT_EQ(f.wizard->Image4->size(), QSize(200, 200)); // scaled into 280 x 200
+    QFile::remove(f.program.File("Themes/Blue/Preview.jpg"));
+    QTest::keyClick(f.wizard->ListBox1, Qt::Key_Up);
+    EXPECT_TRUE(f.wizard->Image4->PicturePath().isEmpty());
+    EXPECT_TRUE(f.wizard->Image4->pixmap().isNull());
+    EXPECT_TRUE(f.wizard->Image4->text().contains("Preview.jpg"))
+        << f.wizard->Image4->text().toStdString();
+    EXPECT_TRUE(f.dialogs.Messages.isEmpty());
+}
+
+// The wizard applies the album loader's path rule: a theme whose pictures lie outside the program
+// folder is refused, since its album could never be opened again.
+TEST(Wizard, AThemeLeadingOutOfTheProgramFolderIsNotApplied) {
+    WizardFixture f;
+    QByteArray catalogue = FileBytes(CataloguePath(f.program.Path()));
+    catalogue.replace("Themes\\Blue\\Cover.jpg", "..\\Cover.jpg");
+    WriteBytes(CataloguePath(f.program.Path()), catalogue);
+    WritePicture(f.program.Path() + "../Cover.jpg", 80, 60);
+    f.Create();
+    f.wizard->FormShow();
+    Click(f.wizard->Image10);
+    EXPECT_EQ(f.wizard->WizardPage(), 1);
+    ASSERT_EQ(f.dialogs.Messages.size(), 1);
+    EXPECT_TRUE(f.dialogs.Messages[0].Text.contains("leads out of the program folder"))
+        << f.dialogs.Messages[0].Text.toStdString();
+    EXPECT_TRUE(f.session.Album.ThemeName.isEmpty());
+    QFile::remove(f.program.Path() + "../Cover.jpg");
 }

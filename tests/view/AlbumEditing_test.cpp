@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 std::ostream& operator<<(std::ostream& os, const TRect& r) {
@@ -109,7 +110,7 @@ TEST_F(EditingTest, AddingThreeToFourInLayout2LaysOutOnlyTheNewEntries) {
     EXPECT_EQ(album.IndexPages, 1);
     EXPECT_EQ(album.SpreadCount, 3);
     EXPECT_EQ(session.CurrentSpread, 0) << "the view returns to the front cover";
-    EXPECT_TRUE(session.AlbumSaved) << "adding pictures leaves the saved flag";
+    EXPECT_FALSE(session.AlbumSaved) << "added pictures are unsaved: leaving the album asks";
     EXPECT_EQ(album.Fotos[0].Picture.size(), QSize(3, 3));
     EXPECT_EQ(album.Fotos[0].Rect, first.Rect);
     EXPECT_EQ(album.Fotos[4].Rect, Dimension(300, 200, album.LeftFrame1));
@@ -189,7 +190,7 @@ TEST_F(EditingTest, DeletePictureLaysOutTheMovedEntriesWithoutReadingFiles) {
         EXPECT_EQ(album.IndexPages, 1);
         EXPECT_EQ(album.SpreadCount, orientation == OrientationHorizontal ? 2 : 3);
         EXPECT_EQ(session.CurrentSpread, album.SpreadCount + 1) << "kept on the back cover";
-        EXPECT_TRUE(session.AlbumSaved);
+        EXPECT_FALSE(session.AlbumSaved) << "a deleted picture is an unsaved change";
     }
 }
 
@@ -282,4 +283,30 @@ TEST_F(EditingTest, FailedTransformLeavesTheEntryAsItWas) {
     EXPECT_THROW(TransformPicture(session, 0, PictureTransform::Rotate180), KrelError);
     EXPECT_EQ(album.Fotos[0].Rect, before.Rect);
     EXPECT_EQ(album.Fotos[0].Picture, before.Picture);
+}
+
+// Every edit that changes the album leaves it unsaved, so leaving the album asks first.
+TEST_F(EditingTest, AddingDeletingAndTransformingLeaveTheAlbumUnsaved) {
+    album.Orientation = OrientationHorizontal;
+    const struct {
+        const char* name;
+        std::function<void()> edit;
+    } edits[] = {
+        {"add",
+         [&] {
+             AddPictures(session, Pictures({{40, 30}}, "add"), PageImage, nullptr);
+         }},
+        {"delete", [&] { DeletePicture(session, 0, PageImage); }},
+        {"transform", [&] { TransformPicture(session, 0, PictureTransform::Rotate90CW); }},
+    };
+    AddPictures(session, Pictures({{40, 30}, {30, 40}}), PageImage, nullptr);
+    for (const auto& e : edits) {
+        session.AlbumSaved = true;
+        e.edit();
+        EXPECT_FALSE(session.AlbumSaved) << e.name;
+    }
+    // Nothing added, nothing changed.
+    session.AlbumSaved = true;
+    AddPictures(session, {dir.filePath("missing.jpg")}, PageImage, nullptr);
+    EXPECT_TRUE(session.AlbumSaved);
 }

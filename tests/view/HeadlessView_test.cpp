@@ -1,12 +1,17 @@
 #include "album/AlbumLoader.h"
+#include "album/Geometry.h"
+#include "platform/DeviceGrid.h"
 #include "platform/Errors.h"
+#include "platform/PictureIO.h"
 #include "platform/Progress.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "view/AlbumBook.h"
 #include "view/HeadlessView.h"
 #include "view/ui/TGraph.h"
 
 #include <QImage>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,6 +62,79 @@ TEST(HeadlessView, ParsesTheCommandLine) {
     EXPECT_EQ(r.Album, "album.kpa");
     EXPECT_TRUE(IsRenderCommand({"--render", "0"}));
     EXPECT_FALSE(IsRenderCommand({"album.kpa"}));
+}
+
+TEST(HeadlessView, TakesThePixelRatio) {
+    const RenderRequest r = ParseRenderCommand(
+        {"--render", "3", "--screen", "1280x1024", "--scale", "1.5", "--out", "a.png", "a.kpa"});
+    EXPECT_EQ(r.Scale, 1.5);
+    for (const char* bad : {"0.5", "x", "5", "nan", "-2"})
+        EXPECT_THROW((void)ParseRenderCommand({"--render", "0", "--screen", "800x600", "--scale",
+                                               bad, "--out", "a.png", "a.kpa"}),
+                     KrelError)
+            << bad;
+    EXPECT_THROW((void)ParseRenderCommand({"--render", "0", "--screen", "9000x600", "--scale", "2",
+                                           "--out", "a.png", "a.kpa"}),
+                 KrelError);
+}
+
+namespace {
+
+// A photograph with detail down to a few pixels: rings of rising frequency.
+QImage DetailedPhoto(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const double dx = x - size.width() / 2.0, dy = y - size.height() / 2.0;
+            const double d2 = (dx * dx + dy * dy) / 2500.0;
+            const int v = static_cast<int>(128 + 100 * std::sin(d2));
+            image.setPixel(x, y, qRgb(v, (v + x / 8) % 256, 255 - v));
+        }
+    }
+    return image;
+}
+
+double Psnr(const QImage& a, const QImage& b) {
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            for (int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)})
+                sum += d * d;
+        }
+    const double mse = sum / (3.0 * a.width() * a.height());
+    return mse == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mse);
+}
+
+} // namespace
+
+TEST(HeadlessView, RendersPicturesAtTheDevicePixelsOfTheScale) {
+    RenderFixture f;
+    const QString photo = f.folder.File("pictures/p0.jpg");
+    ASSERT_TRUE(DetailedPhoto(QSize(1600, 1200)).save(photo, "jpg", 95));
+    // The picture's place on the screen, as the view lays it out for 800 x 600.
+    const PageRects pages = PageRectsFor(800, 600, SelektSizePage(800));
+    const PageFrames frames = FramesFor(1, pages.Left.Width(), pages.Left.Height());
+    const TRect onScreen = OnScreen(Dimension(QSize(1600, 1200), frames.Left1), pages.Left);
+    auto render = [&](double scale) {
+        RenderRequest request = f.Request(2);
+        request.Scale = scale;
+        RenderAlbumView(request, f.folder.Path());
+        QImage shot(request.Out);
+        EXPECT_EQ(shot.size(), DeviceSize(QSize(800, 600), scale));
+        return shot;
+    };
+    const TRect device = DeviceRect(onScreen, 2.0);
+    const QImage reference = LoadPictureScaled(photo, RectSize(device));
+    const QImage sharp = render(2.0).copy(ToQRect(device));
+    const QImage enlarged = render(1.0)
+                                .scaled(DeviceSize(QSize(800, 600), 2.0), Qt::IgnoreAspectRatio,
+                                        Qt::SmoothTransformation)
+                                .copy(ToQRect(device));
+    const double sharpDb = Psnr(sharp, reference);
+    const double enlargedDb = Psnr(enlarged, reference);
+    EXPECT_GE(sharpDb, 35.0);
+    EXPECT_LT(enlargedDb, sharpDb - 6.0) << enlargedDb;
 }
 
 TEST(HeadlessView, RefusesBadCommandLines) {

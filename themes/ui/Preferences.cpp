@@ -3,10 +3,12 @@
 #include "app/ui/GenericErrors.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextLines.h"
+#include "themes/BookSettings.h"
 #include "themes/Settings.h"
 #include "themes/SizeFields.h"
 #include "themes/Themes.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -63,6 +65,7 @@ TPreferences::TPreferences(const AppContext& context, QWidget* anchor,
     BuildThemeGroup();
     BuildSlideshowGroup();
     BuildSizeGroup();
+    BuildBookSize();
     Button4 = AddButton(this, QStringLiteral("Close"), QRect(409, 316, 83, 26));
     connect(Button4, &QPushButton::clicked, this, &QDialog::accept);
     FormCreate();
@@ -141,6 +144,23 @@ void TPreferences::BuildSizeGroup() {
     connect(Button8, &QPushButton::clicked, this, [this] { Button8Click(); });
 }
 
+void TPreferences::BuildBookSize() {
+    AddLabel(this, QStringLiteral("Book size:"), 16, 322);
+    BookSizeBox = new QComboBox(this);
+    BookSizeBox->setObjectName(QStringLiteral("BookSizeBox"));
+    BookSizeBox->setGeometry(84, 316, 140, 26);
+    BookSizeBox->addItem(QStringLiteral("classic"), int(BookSize::Classic));
+    BookSizeBox->addItem(QStringLiteral("fill the screen"), int(BookSize::FillScreen));
+    BookSizeBox->setToolTip(
+        QStringLiteral("How large the album is shown on screens from 1920 x 1200 up"));
+    connect(BookSizeBox, &QComboBox::activated, this, [this] {
+        RunGuarded(context_.Dialogs, [this] {
+            WriteBookSize(SettingsFolderOf(context_),
+                          static_cast<BookSize>(BookSizeBox->currentData().toInt()));
+        });
+    });
+}
+
 void TPreferences::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     QPainter p(this); // a thin edge, as the window has no border of its own
@@ -150,7 +170,7 @@ void TPreferences::paintEvent(QPaintEvent* event) {
 
 void TPreferences::FormCreate() {
     RunGuarded(context_.Dialogs,
-               [this] { ListBox1->addItems(ReadPictureSizes(context_.ProgramFolder)); });
+               [this] { ListBox1->addItems(ReadPictureSizes(SettingsFolderOf(context_))); });
 }
 
 void TPreferences::showEvent(QShowEvent* event) {
@@ -164,11 +184,13 @@ void TPreferences::FormShow() {
     if (anchor_)
         move(anchor_->pos() + OffsetFromStartWindow);
     RunGuarded(context_.Dialogs, [this] {
-        const SlideSettingsText settings = ReadSlideSettingsText(context_.ProgramFolder);
+        const SlideSettingsText settings = ReadSlideSettingsText(SettingsFolderOf(context_));
         (settings.Forward ? RadioButton1 : RadioButton2)->setChecked(true);
         Edit2->setText(settings.Interval);
     });
     Button5->setEnabled(false);
+    const BookSize book = ReadBookSize(SettingsFolderOf(context_));
+    BookSizeBox->setCurrentIndex(BookSizeBox->findData(int(book)));
 }
 
 void TPreferences::done(int result) {
@@ -211,7 +233,8 @@ void TPreferences::Button2Click() {
     if (Edit1->text().isEmpty())
         return;
     RunGuarded(context_.Dialogs, [this] {
-        const bool added = AddTheme(context_.ProgramFolder, Edit1->text()) == AddThemeResult::Added;
+        const bool added = AddTheme(SettingsFolderOf(context_), Edit1->text(),
+                                    context_.ProgramFolder) == AddThemeResult::Added;
         if (!added)
             context_.Dialogs->Message(QStringLiteral("Such theme already exists"),
                                       MessageKind::Information);
@@ -223,7 +246,7 @@ void TPreferences::Button3Click() {
     if (Edit1->text().isEmpty())
         return;
     RunGuarded(context_.Dialogs, [this] {
-        const RemoveThemeResult result = RemoveTheme(context_.ProgramFolder, Edit1->text());
+        const RemoveThemeResult result = RemoveTheme(SettingsFolderOf(context_), Edit1->text());
         // A name that is only a picture path of some theme removes nothing: the same answer as
         // for a name that is nowhere.
         const bool removed = result.Dropped > 0;
@@ -252,7 +275,7 @@ void TPreferences::Button6Click() {
 
 void TPreferences::Button5Click() {
     RunGuarded(context_.Dialogs, [this] {
-        WriteSlideSettings(context_.ProgramFolder, RadioButton1->isChecked(), Edit2->text());
+        WriteSlideSettings(SettingsFolderOf(context_), RadioButton1->isChecked(), Edit2->text());
         Button5->setEnabled(false);
     });
 }
@@ -326,7 +349,7 @@ void TPreferences::Button8Click() {
     for (int i = 0; i < ListBox1->count(); ++i)
         sizes << ListBox1->item(i)->text();
     RunGuarded(context_.Dialogs, [&] {
-        WritePictureSizes(context_.ProgramFolder, sizes);
+        WritePictureSizes(SettingsFolderOf(context_), sizes);
         Edit3->clear();
         Edit4->clear();
         Button8->setEnabled(false);

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <functional>
 
+class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -42,6 +43,7 @@ public:
     QPushButton* SpeedButton1; // Add size
     QPushButton* SpeedButton2; // Del size
     QListWidget* ListBox1;
+    QComboBox* BookSizeBox; // classic or fill the screen, in Book.ini
     QPlainTextEdit* Memo1;
     QPushButton* Button7; // Default (sizes)
     QPushButton* Button8; // Apply (sizes)
@@ -58,6 +60,7 @@ private:
     void BuildThemeGroup();
     void BuildSlideshowGroup();
     void BuildSizeGroup();
+    void BuildBookSize();
     void FormCreate();
     void Button1Click();
     void Button2Click();

@@ -4,6 +4,8 @@
 #include "album/AlbumLoader.h"
 #include "app/ui/GenericErrors.h"
 #include "app/ui/PictureControl.h"
+#include "platform/Errors.h"
+#include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Progress.h"
 #include "themes/AlbumBuilder.h"
@@ -68,6 +70,7 @@ void TWizard::BuildControls() {
     ListBox1->setFont(listFont);
     ListBox1->setUniformItemSizes(true);
     Image4 = MakePicture(Panel1, QRect(88, 8, 105, 105));
+    Image4->SetMaximumPictureSize(WizardPreviewFrame);
     Image3 = MakePicture(Panel1, QRect(8, 168, 57, 17));
     Image10 = MakePicture(Panel1, QRect(160, 168, 57, 17));
     Image5 = MakePicture(Panel2, QRect(8, 8, 41, 49));
@@ -75,7 +78,8 @@ void TWizard::BuildControls() {
     Image11 = MakePicture(Panel2, QRect(8, 168, 49, 17));
     Image12 = MakePicture(Panel2, QRect(184, 168, 57, 17));
     Image13 = MakePicture(Panel2, QRect(QPoint(112, 168), BackSize), false);
-    connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
+    // The preview follows the selection however it is made: mouse, arrow keys, typing a name.
+    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { ListBox1Click(); });
 }
 
 void TWizard::ConnectMouse() {
@@ -120,13 +124,15 @@ void TWizard::ConnectMouse() {
     };
 }
 
+// Each step on its own: a bad layout file or catalogue must not leave the wizard without its
+// Exit and Next buttons.
 void TWizard::FormCreate() {
     RunGuarded(context_.Dialogs, [this] {
         ReadSkinLayout(WizardLayoutPath(context_.ProgramFolder), int(WizardLine::Count),
                        [this](int line, int v) { ApplyLayoutLine(line, v); });
-        ReadThemes();
-        LoadNormalPictures();
     });
+    RunGuarded(context_.Dialogs, [this] { ReadThemes(); });
+    RunGuarded(context_.Dialogs, [this] { LoadNormalPictures(); });
 }
 
 void TWizard::ApplyLayoutLine(int line, int v) {
@@ -188,8 +194,14 @@ void TWizard::ReadThemes() {
     ListBox1->clear();
     themes_.clear();
     themeCount_ = 0;
-    themeCount_ = ReadThemeCount(context_.ProgramFolder);
-    themes_ = ReadCatalogue(context_.ProgramFolder, themeCount_);
+    try {
+        themes_ = ReadInstalledThemes(SettingsFolderOf(context_));
+    } catch (const KrelError& e) {
+        catalogueProblem_ = e.Message;
+        throw;
+    }
+    catalogueProblem_.clear();
+    themeCount_ = int(themes_.size());
     for (const TThemes& theme : themes_)
         ListBox1->addItem(theme.Name);
 }
@@ -244,13 +256,22 @@ void TWizard::SelectPage(int page) {
     }
 }
 
+// A preview that cannot be shown gives way to the reason, so the last theme's preview never
+// stands beside another theme's name; no message box interrupts browsing the list.
 void TWizard::ListBox1Click() {
     const int row = ListBox1->currentRow();
     if (row < 0 || row >= themes_.size())
         return;
-    RunGuarded(context_.Dialogs, [&] {
-        Image4->Load(ResourcePath(context_.ProgramFolder, themes_[row].PreviewPath));
-    });
+    const QString& relative = themes_[row].PreviewPath;
+    const QString file = ProgramFile(context_.ProgramFolder, relative);
+    try {
+        if (file.isEmpty())
+            throw PictureError(QStringLiteral("Cannot load %1: it leads out of the program folder")
+                                   .arg(DisplayPath(relative)));
+        Image4->Load(file);
+    } catch (const KrelError& e) {
+        Image4->ShowText(QStringLiteral("No preview: ") + e.Message, WizardPreviewFrame);
+    }
 }
 
 void TWizard::Image10Click() {
@@ -303,8 +324,10 @@ void TWizard::keyPressEvent(QKeyEvent* event) {
         OpenSpecialThanks(context_);
         return;
     }
-    if (event->key() == Qt::Key_Escape)
-        return; // only Exit closes the wizard
+    if (event->key() == Qt::Key_Escape) {
+        reject(); // as Exit, on either page and whatever the wizard could read
+        return;
+    }
     QDialog::keyPressEvent(event);
 }
 

@@ -20,9 +20,11 @@ public:
     TWizard(const AppContext& context, QWidget* anchor, QWidget* parent = nullptr);
 
     // Refills ThemeCount, Themes and the theme list from Res.ini and the catalogue. Throws the
-    // file's error; the list then holds what was read before it.
+    // file's error (a count out of step with the catalogue too); no theme is offered then, and
+    // CatalogueProblem() keeps the message until a reading succeeds.
     void ReadThemes();
     [[nodiscard]] int ThemeCount() const { return themeCount_; }
+    [[nodiscard]] const QString& CatalogueProblem() const { return catalogueProblem_; }
     [[nodiscard]] const QVector<TThemes>& Themes() const { return themes_; }
     [[nodiscard]] int WizardPage() const { return wizardPage_; }
 
@@ -80,6 +82,7 @@ private:
     QWidget* anchor_;
     int themeCount_ = 0;
     QVector<TThemes> themes_;
+    QString catalogueProblem_;
     int wizardPage_ = 1;
     Flags flags_;
 };

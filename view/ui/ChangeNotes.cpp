@@ -127,8 +127,13 @@ int TChangeNotes::Execute() {
 }
 
 void TChangeNotes::Button1Click() {
-    if (HasSelectedEntry())
-        context_.Session->Album.Fotos[context_.Session->SelectedFoto].Note = Edit1->text();
+    if (HasSelectedEntry()) {
+        QString& note = context_.Session->Album.Fotos[context_.Session->SelectedFoto].Note;
+        if (note != Edit1->text()) {
+            note = Edit1->text();
+            context_.Session->AlbumSaved = false; // leaving the album asks first
+        }
+    }
     accept();
 }
 

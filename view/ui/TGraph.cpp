@@ -7,7 +7,9 @@
 #include "app/ui/GenericErrors.h"
 #include "output/ui/OutputCommands.h"
 #include "platform/DialogService.h"
+#include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
+#include "themes/BookSettings.h"
 #include "themes/Settings.h"
 #include "view/ui/EditCommands.h"
 #include "view/ui/ToolIcons.h"
@@ -25,6 +27,7 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace {
 
@@ -57,12 +60,13 @@ TGraph::TGraph(const AppContext& context, QSize desktop, QWidget* parent)
       desktop_(DesktopSize(desktop)), book_(*context.Session), slideshow_(book_) {
     AlbumSession& session = *context_.Session;
     // The page size follows the screen width, the page places the desktop.
-    SelektSizePage(session, desktop_.width());
+    SelektSizePage(session, desktop_, ReadBookSize(SettingsFolderOf(context_)));
     const PageRects rects =
         PageRectsFor(desktop_.width(), desktop_.height(), {session.PageHeight, session.PageWidth});
     session.Album.LeftPageRect = rects.Left;
     session.Album.RightPageRect = rects.Right;
-    book_.CreatePages();
+    // Pages are drawn at the screen's pixel ratio; a move to another screen draws them anew.
+    book_.CreatePages(screen() ? screen()->devicePixelRatio() : 1.0);
     book_.TurnSound = [this] { PlayTurnSound(); };
 
     setWindowTitle(QStringLiteral("The Krel - Digital album"));
@@ -253,6 +257,9 @@ void TGraph::showEvent(QShowEvent* event) {
 }
 
 void TGraph::FormShow() {
+    if (windowHandle())
+        connect(windowHandle(), &QWindow::screenChanged, this, qOverload<>(&QWidget::update),
+                Qt::UniqueConnection);
     AlbumSession& session = *context_.Session;
     session.CurrentSpread = 0;
     if (context_.CloseWizard)
@@ -317,6 +324,7 @@ void TGraph::FormClose() {
 }
 
 void TGraph::paintEvent(QPaintEvent* event) {
+    book_.SetPixelRatio(devicePixelRatioF());
     QPainter p(this);
     p.fillRect(event->rect(), Qt::black);
     book_.Paint(p, event->rect());
@@ -396,7 +404,7 @@ void TGraph::mouseMoveEvent(QMouseEvent* event) {
     if (entry) {
         AlbumSession& session = *context_.Session;
         session.SelectedFoto = *entry;
-        setToolTip(session.Album.Fotos[*entry].FileName);
+        setToolTip(DisplayPath(session.Album.Fotos[*entry].FileName));
     }
 }
 
@@ -491,7 +499,7 @@ void TGraph::SpeedButton11Click() {
     // Res.ini is read at every start; a missing file or an interval that is no number is
     // reported and the show does not start.
     RunGuarded(context_.Dialogs, [this] {
-        const SlideSettings settings = ReadSlideSettings(context_.ProgramFolder);
+        const SlideSettings settings = ReadSlideSettings(SettingsFolderOf(context_));
         slideshow_.Start(settings.Forward, settings.IntervalSeconds);
     });
 }
