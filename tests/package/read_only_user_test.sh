@@ -16,9 +16,21 @@ done
 work=$(mktemp -d)
 pid=""
 xvfb=""
+# Stops a process this script started: asked first, killed when it has not ended within 5 s.
+end_process() {
+    kill "$1" 2>/dev/null || return 0
+    for _ in $(seq 1 50); do
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -9 "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+}
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    [ -n "$pid" ] && end_process "$pid"
+    # runuser may have ended before the program it started: the program is this test's own copy.
+    pkill -KILL -f "$work/root/usr/lib/krel-album/krel-album" 2>/dev/null || true
+    [ -n "$xvfb" ] && end_process "$xvfb"
     chmod -R u+w "$work" 2>/dev/null || true
     rm -rf "$work"
 }
@@ -72,7 +84,7 @@ start() {
     done
     fail "the program made no settings folder in the user's config folder"
 }
-stop() { kill "$pid"; wait "$pid" 2>/dev/null || true; pid=""; }
+stop() { end_process "$pid"; pid=""; }
 
 start
 own="$home/.config/krel-album"
@@ -92,7 +104,7 @@ click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
 # The preferences window, opened from the start window with its key.
 open_preferences() {
     wait_for "the start window" sh -c "xdotool search --onlyvisible --name '^The Krel'"
-    xdotool windowfocus --sync "$(window '^The Krel')" key p
+    xdotool windowfocus --sync "$(window '^The Krel')" key ctrl+p
     wait_for "the preferences window" sh -c "xdotool search --onlyvisible --name '^Preferences'"
     prefs=$(window '^Preferences')
 }
