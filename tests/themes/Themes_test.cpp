@@ -297,7 +297,7 @@ TEST(ThemeCatalogue, AThemeIniIsCheckedBeforeAnythingIsWritten) {
     };
     QByteArray binary(1 << 20, '\0');
     for (int i = 0; i < binary.size(); ++i)
-        binary[i] = char((i * 7919) % 251);
+        binary[i] = char((qint64(i) * 7919) % 251);
     struct Case {
         const char* name;
         QByteArray bytes;
