@@ -116,13 +116,6 @@ bool RegisterFileTypeWhereMissing(const QString& extension, const QString& progr
     return false;
 }
 
-QString DefaultDataHome() {
-    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
-        return xdg;
-    return QDir::homePath() + QLatin1String("/.local/share");
-}
-
 QString MimePackagePath(const QString& dataHome, const QString& extension) {
     return QDir(dataHome).filePath(
         QStringLiteral("mime/packages/krel-album-%1.xml").arg(extension));

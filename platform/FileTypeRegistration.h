@@ -1,11 +1,9 @@
 #pragma once
 
+#include "platform/UserFolders.h" // DefaultDataHome: where desktops look for MIME packages
+
 #include <QString>
 #include <QStringList>
-
-// The user's data folder where desktops look for MIME packages and applications:
-// $XDG_DATA_HOME, or ~/.local/share.
-[[nodiscard]] QString DefaultDataHome();
 
 // The MIME type the program registers for its album files.
 inline constexpr const char* AlbumMimeType = "application/x-krel-album";

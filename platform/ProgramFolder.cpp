@@ -1,5 +1,7 @@
 #include "platform/ProgramFolder.h"
 
+#include "platform/FileNames.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -26,7 +28,32 @@ bool IsBelowFolder(const QString& folder, const QString& path) {
     return QDir::cleanPath(path).startsWith(base);
 }
 
-QString ProgramFile(const QString& folder, const QString& relative) {
+namespace {
+
+QString& UserData() {
+    static QString folder;
+    return folder;
+}
+
+QString FileBelow(const QString& folder, const QString& relative) {
     const QString path = ResourcePath(folder, relative);
     return IsBelowFolder(folder, path) ? path : QString();
+}
+
+} // namespace
+
+void SetUserDataFolder(const QString& folder) {
+    UserData() = folder;
+}
+
+QString UserDataFolder() {
+    return UserData();
+}
+
+QString ProgramFile(const QString& folder, const QString& relative) {
+    if (!UserData().isEmpty())
+        if (const QString own = FileBelow(UserData(), relative);
+            !own.isEmpty() && IsExistingFile(own))
+            return own;
+    return FileBelow(folder, relative);
 }

@@ -223,10 +223,13 @@ void WriteFileAtomic(const QString& path, const QByteArray& data) {
     const bool existed = ::stat(target.constData(), &old) == 0;
     if (existed && S_ISDIR(old.st_mode))
         FailWrite(path, QStringLiteral("it is a folder"));
+    // The temporary file is named on its own, not after the target: a target's name may already
+    // be as long as the system allows.
+    const QByteArray folder = target.left(target.lastIndexOf('/') + 1);
     QByteArray temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = target + ".krel-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        temp = folder + ".krel-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
         fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;

@@ -12,13 +12,22 @@ QString WithSlash(const QString& folder) {
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
+// A base folder named by the environment, or its default below home when unset or relative.
+QString BaseFolder(const char* variable, const char* belowHome) {
+    const QString xdg = qEnvironmentVariable(variable);
+    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
+        return xdg;
+    return QDir::homePath() + QLatin1String(belowHome);
+}
+
 } // namespace
 
 QString DefaultConfigHome() {
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
-        return xdg;
-    return QDir::homePath() + QLatin1String("/.config");
+    return BaseFolder("XDG_CONFIG_HOME", "/.config");
+}
+
+QString DefaultDataHome() {
+    return BaseFolder("XDG_DATA_HOME", "/.local/share");
 }
 
 bool IsInstalledFolder(const QString& programFolder) {
@@ -47,5 +56,18 @@ QString PrepareSettingsFolder(const QString& programFolder, const QString& confi
             QFile::setPermissions(own, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
                                            QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
     }
+    return folder;
+}
+
+QString PrepareUserDataFolder(const QString& programFolder, const QString& dataHome) {
+    return PrepareUserDataFolder(programFolder, dataHome, IsInstalledFolder(programFolder));
+}
+
+QString PrepareUserDataFolder(const QString& programFolder, const QString& dataHome,
+                              bool installed) {
+    if (!installed)
+        return {};
+    const QString folder = WithSlash(QDir(dataHome).filePath(QStringLiteral("krel-album")));
+    QDir().mkpath(folder + QLatin1String("Themes"));
     return folder;
 }

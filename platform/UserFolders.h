@@ -5,6 +5,9 @@
 // The user's configuration folder: $XDG_CONFIG_HOME, or ~/.config.
 [[nodiscard]] QString DefaultConfigHome();
 
+// The user's data folder: $XDG_DATA_HOME, or ~/.local/share.
+[[nodiscard]] QString DefaultDataHome();
+
 // Whether the program folder is an installed one that the program must not rewrite: a folder
 // this user cannot write, or one below /usr (a package's, even when root runs the program).
 [[nodiscard]] bool IsInstalledFolder(const QString& programFolder);
@@ -18,4 +21,13 @@
                                             const QString& configHome = DefaultConfigHome());
 // The same with the folder's kind given.
 [[nodiscard]] QString PrepareSettingsFolder(const QString& programFolder, const QString& configHome,
+                                            bool installed);
+
+// Where the themes of a user of an installed program folder live: dataHome/krel-album/ (made with
+// its Themes/ folder, ending in "/"). A theme there is installed like one in the program folder:
+// its Theme.ini names its pictures "\Themes\<name>\...", which are looked for there first. Empty
+// for a program folder that may be rewritten: its themes live in it, as in the build tree.
+[[nodiscard]] QString PrepareUserDataFolder(const QString& programFolder,
+                                            const QString& dataHome = DefaultDataHome());
+[[nodiscard]] QString PrepareUserDataFolder(const QString& programFolder, const QString& dataHome,
                                             bool installed);

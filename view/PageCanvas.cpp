@@ -100,9 +100,12 @@ void PageCanvas::TextOut(int x, int y, const QString& whole, std::optional<int> 
     const QFontMetrics metrics(font);
     const int dx = DevicePx(x, ratio_);
     const int dy = DevicePx(y, ratio_);
-    const QString text = right ? metrics.elidedText(whole, Qt::ElideRight,
-                                                    std::max(0, DevicePx(*right, ratio_) - dx))
-                               : whole;
+    // Cut short only what does not fit by the measure TextWidth gives: Qt's eliding also cuts a
+    // text whose advance fits when its glyphs' fractional positions reach past the limit.
+    const int room = right ? std::max(0, DevicePx(*right, ratio_) - dx) : 0;
+    const QString text = right && metrics.horizontalAdvance(whole) > room
+                             ? metrics.elidedText(whole, Qt::ElideRight, room)
+                             : whole;
     if (text.isEmpty())
         return;
     if (!state_.BrushClear)

@@ -9,6 +9,7 @@ namespace {
 
 constexpr int NumberFontSize = 10;
 constexpr int LabelFontSize = 8;
+constexpr int SmallestLabelFontSize = 6; // still readable; below it a label is cut short instead
 constexpr int LabelAir = 2; // a label keeps this far from its strip's edges: the border and a pixel
 constexpr int FittedCacheLimit = 400;
 const QString ContentFooter = QStringLiteral("Content");
@@ -163,11 +164,22 @@ void PageRenderer::DrawIndexEntry(PageCanvas& canvas, const AlbumSession& sessio
 
     st.FontColor = PageBlack;
     st.FontSize = LabelFontSize;
-    // The label stands at its place when it fits there; else it moves left, and when even the
-    // whole strip is too narrow it is cut short. It never touches the strip's border.
-    const QString label = PageLabel + QString::number(ContentsLabelPage(album, entry));
+    // The label stands at its place when it fits there; else it moves left. When even the whole
+    // strip is too narrow it is set smaller, then shows the page number alone, so the number
+    // stays readable; only then is it cut short. It never touches the strip's border.
+    const QString number = QString::number(ContentsLabelPage(album, entry));
+    QString label = PageLabel + number;
     const int innerLeft = strip.Left + LabelAir;
     const int innerRight = strip.Right - LabelAir;
+    while (st.FontSize > SmallestLabelFontSize && canvas.TextWidth(label) > innerRight - innerLeft)
+        --st.FontSize;
+    if (canvas.TextWidth(label) > innerRight - innerLeft) {
+        label = number;
+        st.FontSize = LabelFontSize;
+        while (st.FontSize > SmallestLabelFontSize &&
+               canvas.TextWidth(label) > innerRight - innerLeft)
+            --st.FontSize;
+    }
     int x = strip.Left + strip.Width() / 2 - 25;
     const int width = canvas.TextWidth(label);
     if (x + width > innerRight)

@@ -131,6 +131,8 @@ QString ProgramFilePath() {
 } // namespace
 
 int RunProgram(int argc, char** argv) {
+    // Themes a user adds beside an installed copy are found by every command and window.
+    SetUserDataFolder(PrepareUserDataFolder(GetPath()));
     // Headless output commands run before, and without, the single instance and the windows.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

@@ -70,7 +70,7 @@ grep -q $'^/usr/lib/krel-album/Albums/Sample/Sunset.jpg\r$' "$root/usr/lib/krel-
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for lib in libqt6widgets6 libqt6printsupport6 libqt6network6 libturbojpeg0 libsdl2 libglib2.0-0 qt6-qpa-plugins libc6; do
+for lib in libqt6widgets6 libqt6printsupport6 libqt6network6 libturbojpeg0 libsdl2 libglib2.0-0 qt6-qpa-plugins fonts-liberation libc6; do
     grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib"
 done
 

@@ -200,6 +200,14 @@ TEST(PageText, LabelsStayInsideTheirCellsAndNotesOnTheirLines) {
                     }
                     EXPECT_TRUE(text) << e;
                 }
+                // The page numbers stay readable: labels of different pages ("Page: 121",
+                // "Page: 140") are not both cut down to the same "Page: 1...".
+                const auto label = [&](int e) {
+                    const TRect d = DeviceRect(a.Index[e].CellRect, r);
+                    const int top = DevicePx(a.Index[e].CellRect.Bottom - strip, r) + t;
+                    return page->copy(d.Left + t, top, d.Width() - 2 * t, d.Bottom - t - top);
+                };
+                EXPECT_NE(label(0), label(EntriesPerContentsPage - 1));
             }
         }
     }

@@ -3,6 +3,7 @@
 #include "tests/support/Fixtures.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -31,6 +32,16 @@ TEST(UserFolders, ABuildTreeKeepsItsFilesItself) {
     QTemporaryDir config;
     EXPECT_EQ(PrepareSettingsFolder(build.Path(), config.path(), false), build.Path());
     EXPECT_FALSE(QFile::exists(config.filePath("krel-album")));
+    EXPECT_EQ(PrepareUserDataFolder(build.Path(), config.path(), false), QString());
+    EXPECT_FALSE(QFile::exists(config.filePath("krel-album")));
+}
+
+TEST(UserFolders, AnInstalledCopyGivesTheUserAThemesFolder) {
+    TempProgramFolder installed;
+    QTemporaryDir data;
+    EXPECT_EQ(PrepareUserDataFolder(installed.Path(), data.path(), true),
+              data.filePath("krel-album/"));
+    EXPECT_TRUE(QFileInfo(data.filePath("krel-album/Themes")).isDir());
 }
 
 // The first start of an installed copy gets the installed files; later starts keep the user's

@@ -8,6 +8,7 @@
 #include "themes/Settings.h"
 #include "themes/SkinLayout.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -296,7 +297,7 @@ TEST(ThemeCatalogue, AThemeIniIsCheckedBeforeAnythingIsWritten) {
     };
     QByteArray binary(1 << 20, '\0');
     for (int i = 0; i < binary.size(); ++i)
-        binary[i] = char((i * 7919) % 251);
+        binary[i] = char((qint64(i) * 7919) % 251);
     struct Case {
         const char* name;
         QByteArray bytes;
@@ -348,4 +349,38 @@ TEST(ThemeCatalogue, AThemeIniIsCheckedBeforeAnythingIsWritten) {
                     e.Message.contains("line 4 (front cover)"))
             << e.Message.toStdString();
     }
+}
+
+// A user of a read-only installation keeps a theme in the data folder: it installs from there, its
+// pictures are found there first, and without that folder the same Theme.ini is refused.
+TEST(ThemeCatalogue, AThemeInTheUsersDataFolderInstallsBesideTheProgramFolder) {
+    Catalogue settings;
+    TempProgramFolder installed, user;
+    WritePicture(installed.File("Themes/Both/Cover.jpg"), 30, 30);
+    WritePicture(user.File("Themes/Both/Cover.jpg"), 50, 50);
+    const QString sea = WriteThemeFolder(user, "Sea");
+    struct Guard {
+        ~Guard() { SetUserDataFolder({}); }
+    } guard;
+
+    EXPECT_THROW((void)AddTheme(settings.Path(), sea, installed.Path()), KrelError);
+    SetUserDataFolder(user.Path());
+    EXPECT_EQ(AddTheme(settings.Path(), sea, installed.Path()), AddThemeResult::Added);
+    ASSERT_EQ(ReadInstalledThemes(settings.Path()).size(), 1);
+    EXPECT_EQ(ReadInstalledThemes(settings.Path())[0].Name, "Sea");
+    EXPECT_EQ(ThemePictureProblem(installed.Path(), "\\Themes\\Sea\\Cover.jpg"), QString());
+
+    const struct {
+        const char* relative;
+        QString file;
+    } lookups[] = {
+        {"\\Themes\\Both\\Cover.jpg", user.File("Themes/Both/Cover.jpg")},
+        {"Themes\\Sea\\Left.jpg", user.File("Themes/Sea/Left.jpg")},
+        {"\\Themes\\Gone.jpg", installed.Path() + "Themes/Gone.jpg"},
+        {"..\\..\\etc\\passwd", QString()},
+    };
+    for (const auto& l : lookups)
+        EXPECT_EQ(QDir::cleanPath(ProgramFile(installed.Path(), l.relative)),
+                  QDir::cleanPath(l.file))
+            << l.relative;
 }
