@@ -24,24 +24,22 @@ const char MTimeKey[] = "Thumb::MTime";
 const char SizeKey[] = "Thumb::Size";
 // zlib level 1: a fast write that still packs photographs well.
 constexpr int PngQuality = 80;
+// The exact-size entries: a JPEG this good is not told from the decode it keeps.
+constexpr int ExactJpegQuality = 92;
 
-// What an entry is checked against: the picture's modification time (whole seconds) and size.
-struct FileStamp {
-    qint64 MTime = 0;
-    qint64 Size = 0;
-};
+} // namespace
 
-std::optional<FileStamp> StampOf(const QString& path) {
+std::optional<FileStamp> FileStamp::Of(const QString& path) {
     struct stat st {};
     if (::stat(PathBytes(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
     return FileStamp{static_cast<qint64>(st.st_mtime), static_cast<qint64>(st.st_size)};
 }
 
-} // namespace
-
 DiskThumbnails::DiskThumbnails(QString root, qint64 capBytes)
-    : root_(std::move(root)), cap_(capBytes) {}
+    : root_(std::move(root)),
+      ownRoot_(QFileInfo(root_).dir().filePath(QStringLiteral("krel-album/thumbnails"))),
+      cap_(capBytes) {}
 
 QString DiskThumbnails::DefaultRoot() {
     QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
@@ -88,8 +86,69 @@ QString DiskThumbnails::EntryPath(const QString& path, int sizeClass) const {
            QString::fromLatin1(md5) + QStringLiteral(".png");
 }
 
+QString DiskThumbnails::ExactPath(const QString& path, QSize size) const {
+    const std::optional<FileStamp> stamp = FileStamp::Of(path);
+    return stamp ? ExactPath(path, size, *stamp) : QString();
+}
+
+QString DiskThumbnails::ExactPath(const QString& path, QSize size, const FileStamp& stamp) const {
+    if (size.isEmpty())
+        return {};
+    const QByteArray md5 = QCryptographicHash::hash(FileUri(path), QCryptographicHash::Md5).toHex();
+    return QStringLiteral("%1/%2x%3/%4-%5-%6.jpg")
+        .arg(ownRoot_)
+        .arg(size.width())
+        .arg(size.height())
+        .arg(QString::fromLatin1(md5))
+        .arg(stamp.MTime)
+        .arg(stamp.Size);
+}
+
+std::optional<QImage> DiskThumbnails::ReadExact(const QString& path, QSize size) {
+    const QString entry = ExactPath(path, size);
+    QFile file(entry);
+    if (entry.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    // A JPEG cut short lacks its end marker; the decoder would fill the rest with grey.
+    if (!bytes.endsWith("\xFF\xD9"))
+        return std::nullopt;
+    QImage image;
+    if (!image.loadFromData(bytes, "jpg") || image.size() != size)
+        return std::nullopt;
+    utime(QFile::encodeName(entry).constData(), nullptr);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+void DiskThumbnails::WriteExact(const QString& path, const QImage& image, const FileStamp& stamp) {
+    const QString entry = ExactPath(path, image.size(), stamp);
+    if (entry.isEmpty() || image.isNull())
+        return;
+    const QString folder = QFileInfo(entry).absolutePath();
+    if (!QDir().mkpath(folder))
+        return;
+    QSaveFile file(entry);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QImageWriter writer(&file, "jpg");
+    writer.setQuality(ExactJpegQuality);
+    if (!writer.write(image)) {
+        file.cancelWriting();
+        return;
+    }
+    const qint64 bytes = file.size();
+    if (file.commit())
+        Written(bytes);
+}
+
+void DiskThumbnails::Written(qint64 bytes) {
+    if ((written_ += bytes) > cap_ / 16)
+        Trim();
+}
+
 std::optional<QImage> DiskThumbnails::Read(const QString& path, int sizeClass) {
-    const std::optional<FileStamp> stamp = StampOf(path);
+    const std::optional<FileStamp> stamp = FileStamp::Of(path);
     if (!stamp)
         return std::nullopt;
     const QString entry = EntryPath(path, sizeClass);
@@ -110,9 +169,9 @@ std::optional<QImage> DiskThumbnails::Read(const QString& path, int sizeClass) {
     return image;
 }
 
-void DiskThumbnails::Write(const QString& path, int sizeClass, const QImage& image) {
-    const std::optional<FileStamp> stamp = StampOf(path);
-    if (!stamp || image.isNull())
+void DiskThumbnails::Write(const QString& path, int sizeClass, const QImage& image,
+                           const FileStamp& stamp) {
+    if (image.isNull())
         return;
     const QString entry = EntryPath(path, sizeClass);
     const QString folder = QFileInfo(entry).absolutePath();
@@ -122,8 +181,8 @@ void DiskThumbnails::Write(const QString& path, int sizeClass, const QImage& ima
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QImage marked = image.convertToFormat(QImage::Format_RGB32);
     marked.setText(QLatin1String(UriKey), QString::fromUtf8(FileUri(path)));
-    marked.setText(QLatin1String(MTimeKey), QString::number(stamp->MTime));
-    marked.setText(QLatin1String(SizeKey), QString::number(stamp->Size));
+    marked.setText(QLatin1String(MTimeKey), QString::number(stamp.MTime));
+    marked.setText(QLatin1String(SizeKey), QString::number(stamp.Size));
     QSaveFile file(entry);
     if (!file.open(QIODevice::WriteOnly))
         return;
@@ -135,15 +194,22 @@ void DiskThumbnails::Write(const QString& path, int sizeClass, const QImage& ima
         return;
     }
     const qint64 bytes = file.size();
-    if (!file.commit())
-        return;
-    if ((written_ += bytes) > cap_ / 16)
-        Trim();
+    if (file.commit())
+        Written(bytes);
 }
 
 void DiskThumbnails::Forget(const QString& path) {
     for (int c : Classes)
         QFile::remove(EntryPath(path, c));
+    // The exact-size entries of every size and every earlier version of the file.
+    const QString md5 = QString::fromLatin1(
+        QCryptographicHash::hash(FileUri(path), QCryptographicHash::Md5).toHex());
+    const QDir own(ownRoot_);
+    for (const QString& size : own.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QDir folder(own.filePath(size));
+        for (const QString& entry : folder.entryList({md5 + QStringLiteral("-*")}, QDir::Files))
+            QFile::remove(folder.filePath(entry));
+    }
 }
 
 void DiskThumbnails::Trim() {
@@ -156,9 +222,13 @@ void DiskThumbnails::Trim() {
     };
     std::vector<Entry> entries;
     qint64 total = 0;
-    for (int c : Classes) {
-        QDirIterator it(root_ + QLatin1Char('/') + ClassFolder(c), {QStringLiteral("*.png")},
-                        QDir::Files);
+    QStringList folders;
+    for (int c : Classes)
+        folders << root_ + QLatin1Char('/') + ClassFolder(c);
+    for (const QString& size : QDir(ownRoot_).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        folders << ownRoot_ + QLatin1Char('/') + size;
+    for (const QString& folder : folders) {
+        QDirIterator it(folder, {QStringLiteral("*.png"), QStringLiteral("*.jpg")}, QDir::Files);
         while (it.hasNext()) {
             it.next();
             const QFileInfo info = it.fileInfo();

@@ -9,6 +9,7 @@ struct ThumbnailStore::Job {
     explicit Job(ThumbnailRequest request) : Request(std::move(request)) {}
     ThumbnailRequest Request;
     QImage Image;
+    MadeThumbnail Made; // the disk entry still to write
     bool Started = false;
     bool Done = false;
 };
@@ -23,18 +24,56 @@ QImage Scaled(const QImage& image, QSize size) {
 
 } // namespace
 
-QImage MakeThumbnail(const ThumbnailRequest& r, DiskThumbnails* disk) {
+MadeThumbnail MakeThumbnailUnwritten(const ThumbnailRequest& r, DiskThumbnails* disk) {
+    MadeThumbnail made;
     if (r.Size.isEmpty())
-        return {};
-    const std::optional<int> sizeClass = disk ? DiskThumbnails::ClassFor(r.Size) : std::nullopt;
-    if (!sizeClass)
-        return LoadPictureScaled(r.Path, r.Size);
-    if (std::optional<QImage> cached = disk->Read(r.Path, *sizeClass))
-        return Scaled(*cached, r.Size);
+        return made;
+    if (!disk) {
+        made.Image = LoadPictureScaled(r.Path, r.Size);
+        return made;
+    }
+    if (const std::optional<FileStamp> stamp = FileStamp::Of(r.Path))
+        made.Stamp = *stamp;
+    const bool large = std::max(r.Size.width(), r.Size.height()) > DiskThumbnails::SharedUpTo;
+    if (large)
+        if (std::optional<QImage> cached = disk->ReadExact(r.Path, r.Size)) {
+            made.Image = *cached;
+            return made;
+        }
+    // A class entry, the program's own or another program's, serves any size it covers.
+    const std::optional<int> sizeClass = DiskThumbnails::ClassFor(r.Size);
+    if (sizeClass)
+        if (std::optional<QImage> cached = disk->Read(r.Path, *sizeClass)) {
+            made.Image = Scaled(*cached, r.Size);
+            return made;
+        }
+    if (large) {
+        made.Image = LoadPictureScaled(r.Path, r.Size);
+        made.Entry = made.Image;
+        return made;
+    }
+    // Small thumbnails (contents cells) cost no more through the class: a photograph is decoded
+    // at its smallest scale either way.
     const QSize picture = r.Picture.isEmpty() ? ReadPictureSize(r.Path) : r.Picture;
-    const QImage entry = LoadPictureScaled(r.Path, FitIntoSquare(picture, *sizeClass));
-    disk->Write(r.Path, *sizeClass, entry);
-    return Scaled(entry, r.Size);
+    made.Entry = LoadPictureScaled(r.Path, FitIntoSquare(picture, *sizeClass));
+    made.EntryClass = *sizeClass;
+    made.Image = Scaled(made.Entry, r.Size);
+    return made;
+}
+
+void WriteThumbnail(const ThumbnailRequest& r, const MadeThumbnail& made, DiskThumbnails* disk) {
+    if (!disk || made.Entry.isNull())
+        return;
+    if (made.EntryClass > 0)
+        disk->Write(r.Path, made.EntryClass, made.Entry, made.Stamp);
+    else
+        disk->WriteExact(r.Path, made.Entry, made.Stamp);
+}
+
+QImage MakeThumbnail(const ThumbnailRequest& r, DiskThumbnails* disk) {
+    MadeThumbnail made = MakeThumbnailUnwritten(r, disk);
+    WriteThumbnail(r, made, disk);
+    return made.Image;
 }
 
 ThumbnailStore::ThumbnailStore(const Options& options) : memory_(options.MemoryBytes) {
@@ -50,6 +89,7 @@ ThumbnailStore::~ThumbnailStore() {
         stopping_ = true;
         urgent_.clear();
         later_.clear();
+        writes_.clear();
     }
     pool_.waitForDone();
 }
@@ -65,6 +105,17 @@ void ThumbnailStore::Enqueue(const std::shared_ptr<Job>& job, bool urgent) {
 void ThumbnailStore::Work() {
     std::unique_lock lock(mutex_);
     while (!stopping_) {
+        // Disk writes wait for what is needed now and go before what is wanted for later, so
+        // that no more than a few made thumbnails wait for theirs.
+        if (urgent_.empty() && !writes_.empty()) {
+            const std::shared_ptr<Job> job = writes_.front();
+            writes_.pop_front();
+            lock.unlock();
+            WriteThumbnail(job->Request, job->Made, disk_.get());
+            lock.lock();
+            job->Made = {};
+            continue;
+        }
         std::deque<std::shared_ptr<Job>>& queue = !urgent_.empty() ? urgent_ : later_;
         if (queue.empty())
             break;
@@ -77,16 +128,20 @@ void ThumbnailStore::Work() {
         if (Started)
             Started(job->Request);
         QString error;
-        QImage image;
+        MadeThumbnail made;
         try {
-            image = MakeThumbnail(job->Request, disk_.get());
+            made = MakeThumbnailUnwritten(job->Request, disk_.get());
         } catch (const KrelError& e) {
             error = e.Message;
         }
-        memory_.Insert({job->Request.Path, job->Request.Size}, image);
+        memory_.Insert({job->Request.Path, job->Request.Size}, made.Image);
         lock.lock();
-        job->Image = image;
+        job->Image = made.Image;
         job->Done = true;
+        if (!made.Entry.isNull()) {
+            job->Made = std::move(made);
+            writes_.push_back(job);
+        }
         if (const auto it = jobs_.find({job->Request.Path, job->Request.Size});
             it != jobs_.end() && *it == job)
             jobs_.erase(it);
@@ -168,6 +223,8 @@ void ThumbnailStore::Replace(const QString& path, QSize size, const QImage& thum
     {
         std::lock_guard lock(mutex_);
         failed_.remove(path);
+        std::erase_if(writes_,
+                      [&](const std::shared_ptr<Job>& job) { return job->Request.Path == path; });
     }
     if (!thumbnail.isNull())
         memory_.Insert({path, size}, thumbnail);

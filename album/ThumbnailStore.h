@@ -79,6 +79,7 @@ private:
     std::condition_variable changed_;
     std::deque<std::shared_ptr<Job>> urgent_;
     std::deque<std::shared_ptr<Job>> later_;
+    std::deque<std::shared_ptr<Job>> writes_;        // made, their disk entries not yet written
     QHash<ThumbnailKey, std::shared_ptr<Job>> jobs_; // queued or running
     QHash<QString, QString> failed_;                 // path -> message
     QStringList failures_;
@@ -87,6 +88,20 @@ private:
     bool stopping_ = false;
 };
 
-// The thumbnail of a picture file at exactly size: decoded straight to about that size, or
-// through the disk cache's entry of the smallest class that covers it.
+// A thumbnail made, and the disk entry to write for it (null: none to write).
+struct MadeThumbnail {
+    QImage Image;
+    QImage Entry;
+    int EntryClass = 0; // the shared class of Entry; 0: an exact-size entry
+    FileStamp Stamp;    // the file as it was before the decode
+};
+
+// The thumbnail of a picture file at exactly size, from the disk cache when it has a valid entry
+// (a shared class entry covering the size, or an exact-size one), else decoded: a small one
+// through the smallest class that covers it, a larger one straight to its size.
+[[nodiscard]] MadeThumbnail MakeThumbnailUnwritten(const ThumbnailRequest& request,
+                                                   DiskThumbnails* disk);
+void WriteThumbnail(const ThumbnailRequest& request, const MadeThumbnail& made,
+                    DiskThumbnails* disk);
+// Both at once.
 [[nodiscard]] QImage MakeThumbnail(const ThumbnailRequest& request, DiskThumbnails* disk);

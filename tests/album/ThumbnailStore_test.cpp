@@ -2,6 +2,7 @@
 #include "album/ThumbnailDisk.h"
 #include "album/ThumbnailMemory.h"
 #include "album/ThumbnailStore.h"
+#include "platform/PictureIO.h"
 #include "tests/support/Fixtures.h"
 
 #include <QCryptographicHash>
@@ -49,18 +50,18 @@ TEST(DiskThumbnails, EntriesAreNamedAndMarkedAsTheDesktopDoes) {
     CacheFixture f;
     const QString picture = f.Picture("a b%é.jpg", Qt::red);
     DiskThumbnails disk(f.Root());
-    const QImage made = MakeThumbnail({picture, {}, {300, 225}}, &disk);
-    EXPECT_EQ(made.size(), QSize(300, 225));
-    // 300 fits the x-large class: an entry of 512 x 384 in x-large, named by the URI's MD5.
+    const QImage made = MakeThumbnail({picture, {}, {200, 150}}, &disk);
+    EXPECT_EQ(made.size(), QSize(200, 150));
+    // 200 fits the large class: an entry of 256 x 192 in large, named by the URI's MD5.
     const QByteArray uri = QUrl::fromLocalFile(picture).toEncoded();
-    const QString entry = f.Root() + "/x-large/" +
+    const QString entry = f.Root() + "/large/" +
                           QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex() + ".png";
     ASSERT_TRUE(QFile::exists(entry)) << entry.toStdString();
     const QImage written(entry);
     EXPECT_EQ(written.text("Thumb::URI").toUtf8(), uri);
     EXPECT_EQ(written.text("Thumb::MTime"),
               QString::number(QFileInfo(picture).lastModified().toSecsSinceEpoch()));
-    EXPECT_EQ(written.size(), QSize(512, 384));
+    EXPECT_EQ(written.size(), QSize(256, 192));
     EXPECT_EQ(QFile::permissions(entry) & 0x0077, 0); // the owner's alone
 }
 
@@ -135,7 +136,7 @@ TEST(DiskThumbnails, TwoProcessesWritingOneEntryLeaveAWholeOne) {
     DiskThumbnails disk(f.Root());
     int damaged = 0;
     for (int i = 0; i < 40; ++i) {
-        disk.Write(picture, 256, child == 0 ? red : blue);
+        disk.Write(picture, 256, child == 0 ? red : blue, *FileStamp::Of(picture));
         if (const QString entry = disk.EntryPath(picture, 256);
             QFile::exists(entry) && !disk.Read(picture, 256))
             ++damaged;
@@ -173,6 +174,39 @@ TEST(DiskThumbnails, TheCapEvictsTheLeastRecentlyUsed) {
     EXPECT_TRUE(capped.Read(pictures[0], 128));
     EXPECT_FALSE(QFile::exists(big.EntryPath(pictures[1], 128)));
     EXPECT_TRUE(capped.Read(pictures[2], 128));
+}
+
+// A frame's thumbnail is kept at its exact size, decoded straight from the picture, and only for
+// the file as it was; a cut entry is made again.
+TEST(DiskThumbnails, FrameThumbnailsAreKeptAtTheirExactSize) {
+    CacheFixture f;
+    const QString picture = f.Picture("frame.jpg", Qt::red, 1600, 1200);
+    CacheFixture::SetModified(picture, 1'600'000'000);
+    DiskThumbnails disk(f.Root());
+    const QSize frame(700, 525);
+    const QImage cold = MakeThumbnail({picture, {}, frame}, &disk);
+    EXPECT_EQ(cold, LoadPictureScaled(picture, frame)); // no second resampling
+    const QString entry = disk.ExactPath(picture, frame);
+    ASSERT_TRUE(QFile::exists(entry));
+    EXPECT_TRUE(entry.startsWith(disk.OwnRoot()));
+    EXPECT_FALSE(QFile::exists(disk.EntryPath(picture, 1024))); // no shared entry for frames
+    ASSERT_TRUE(disk.ReadExact(picture, frame));
+    EXPECT_TRUE(Near(Centre(*disk.ReadExact(picture, frame)), Qt::red));
+    EXPECT_FALSE(disk.ReadExact(picture, {600, 450})); // another size is another entry
+
+    QFile file(entry);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    file.close();
+    WriteBytes(entry, whole.left(whole.size() - 100));
+    EXPECT_FALSE(disk.ReadExact(picture, frame));
+    EXPECT_TRUE(Near(Centre(MakeThumbnail({picture, {}, frame}, &disk)), Qt::red));
+    ASSERT_TRUE(disk.ReadExact(picture, frame));
+
+    WritePicture(picture, 1600, 1200, Qt::blue);
+    CacheFixture::SetModified(picture, 1'600'000'100);
+    EXPECT_FALSE(disk.ReadExact(picture, frame));
+    EXPECT_TRUE(Near(Centre(MakeThumbnail({picture, {}, frame}, &disk)), Qt::blue));
 }
 
 TEST(ThumbnailMemory, KeepsToItsByteLimitDroppingTheLeastRecentlyUsed) {
@@ -220,21 +254,23 @@ TEST(ThumbnailStore, WhatIsNeededNowGoesBeforeWhatIsWantedForLater) {
             gate.acquire(); // the first one waits while the rest is queued
     };
     store.Want({{p[0], {}, {50, 40}}, {p[1], {}, {50, 40}}, {p[2], {}, {50, 40}}});
-    std::thread shown([&] {
-        const QVector<QImage> now = store.Fetch({{p[3], {}, {50, 40}}});
-        EXPECT_EQ(now[0].size(), QSize(50, 40));
-    });
-    // Let the first one start and the fetch queue its request behind it (a bounded wait, nothing
-    // timed).
     const auto started = [&] {
         std::lock_guard lock(m);
         return order.size();
     };
+    // Bounded waits for the worker's progress, nothing timed: the first one starts, then the
+    // fetch queues its request behind it.
     QDeadlineTimer deadline(30'000);
-    while ((started() < 1 || store.Queued() < 3) && !deadline.hasExpired())
+    while (started() < 1 && !deadline.hasExpired())
         QThread::msleep(5);
     ASSERT_EQ(started(), 1);
-    ASSERT_EQ(store.Queued(), 3);
+    std::thread shown([&] {
+        const QVector<QImage> now = store.Fetch({{p[3], {}, {50, 40}}});
+        EXPECT_EQ(now[0].size(), QSize(50, 40));
+    });
+    while (store.Queued() < 3 && !deadline.hasExpired())
+        QThread::msleep(5);
+    EXPECT_EQ(store.Queued(), 3);
     gate.release();
     shown.join();
     store.WaitIdle();
@@ -266,12 +302,16 @@ TEST(ThumbnailStore, ATransformReplacesTheEntriesOfItsFile) {
     options.DiskRoot = f.Root();
     ThumbnailStore store(options);
     EXPECT_TRUE(Near(Centre(store.Fetch({{picture, {}, {90, 60}}})[0]), Qt::red));
+    EXPECT_TRUE(Near(Centre(store.Fetch({{picture, {}, {300, 200}}})[0]), Qt::red));
+    store.WaitIdle(); // the disk entries are written after the thumbnails are handed out
     ASSERT_TRUE(store.Disk()->Read(picture, 128));
+    ASSERT_TRUE(store.Disk()->ReadExact(picture, {300, 200}));
     // The program rewrites the file (same second, so the time alone would not tell).
     WritePicture(picture, 200, 300, Qt::blue);
     store.Replace(picture, {60, 90}, MakeImage(60, 90, Qt::blue));
     EXPECT_FALSE(store.Disk()->Read(picture, 128));
     EXPECT_FALSE(store.Memory().Find({picture, {90, 60}}));
+    EXPECT_TRUE(QDir(store.Disk()->OwnRoot() + "/300x200").isEmpty());
     EXPECT_TRUE(Near(Centre(store.Fetch({{picture, {}, {60, 90}}})[0]), Qt::blue));
     EXPECT_TRUE(Near(Centre(store.Fetch({{picture, {}, {40, 60}}})[0]), Qt::blue)); // remade
 }

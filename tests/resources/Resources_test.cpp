@@ -1,8 +1,9 @@
-#include "album/ThumbnailStore.h"
 // The installed program folder as the build lays it out: every file that a data file names exists
 // and decodes, the data files have their exact line counts, and the sounds are 16-bit PCM.
 #include "album/Album.h"
 #include "album/AlbumLoader.h"
+#include "album/Geometry.h"
+#include "album/ThumbnailStore.h"
 #include "app/AppContext.h"
 #include "platform/PictureIO.h"
 #include "platform/ProgramFolder.h"
