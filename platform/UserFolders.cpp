@@ -60,11 +60,10 @@ QString PrepareSettingsFolder(const QString& programFolder, const QString& confi
 }
 
 QString PrepareUserDataFolder(const QString& programFolder, const QString& dataHome) {
-    return PrepareUserDataFolder(programFolder, dataHome, IsInstalledFolder(programFolder));
+    return PrepareUserDataFolder(dataHome, IsInstalledFolder(programFolder));
 }
 
-QString PrepareUserDataFolder(const QString& programFolder, const QString& dataHome,
-                              bool installed) {
+QString PrepareUserDataFolder(const QString& dataHome, bool installed) {
     if (!installed)
         return {};
     const QString folder = WithSlash(QDir(dataHome).filePath(QStringLiteral("krel-album")));

@@ -29,5 +29,4 @@
 // for a program folder that may be rewritten: its themes live in it, as in the build tree.
 [[nodiscard]] QString PrepareUserDataFolder(const QString& programFolder,
                                             const QString& dataHome = DefaultDataHome());
-[[nodiscard]] QString PrepareUserDataFolder(const QString& programFolder, const QString& dataHome,
-                                            bool installed);
+[[nodiscard]] QString PrepareUserDataFolder(const QString& dataHome, bool installed);

@@ -96,7 +96,8 @@ TEST(FileNames, PathsKeepTheirBytesWhateverTheyAre) {
         "\xE2\x82",
         "\xFF\xFE",
         "\xF4\x90\x80\x80",
-        "a\x80b",
+        "a\x80"
+        "b",
         "",
     };
     for (const QByteArray& bytes : cases) {

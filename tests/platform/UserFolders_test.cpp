@@ -32,15 +32,13 @@ TEST(UserFolders, ABuildTreeKeepsItsFilesItself) {
     QTemporaryDir config;
     EXPECT_EQ(PrepareSettingsFolder(build.Path(), config.path(), false), build.Path());
     EXPECT_FALSE(QFile::exists(config.filePath("krel-album")));
-    EXPECT_EQ(PrepareUserDataFolder(build.Path(), config.path(), false), QString());
+    EXPECT_EQ(PrepareUserDataFolder(config.path(), false), QString());
     EXPECT_FALSE(QFile::exists(config.filePath("krel-album")));
 }
 
 TEST(UserFolders, AnInstalledCopyGivesTheUserAThemesFolder) {
-    TempProgramFolder installed;
     QTemporaryDir data;
-    EXPECT_EQ(PrepareUserDataFolder(installed.Path(), data.path(), true),
-              data.filePath("krel-album/"));
+    EXPECT_EQ(PrepareUserDataFolder(data.path(), true), data.filePath("krel-album/"));
     EXPECT_TRUE(QFileInfo(data.filePath("krel-album/Themes")).isDir());
 }
 

@@ -243,8 +243,8 @@ TEST(ThemeCatalogue, AddAndRemoveKeepTheBytesOfEveryOtherLine) {
     const QByteArray linen =
         "L\xEEnen\r\nThemes\\Linen\\R\xE9.jpg\r\nThemes\\Linen\\L.jpg\r\n"
         "Themes\\Linen\\C.jpg\r\nThemes\\Linen\\B.jpg\r\nThemes\\Linen\\P.bmp\r\n";
-    for (const QByteArray name : {QByteArray("R\xE9.jpg"), QByteArray("L.jpg"), QByteArray("C.jpg"),
-                                  QByteArray("B.jpg"), QByteArray("P.bmp")})
+    for (const QByteArray& name : {QByteArray("R\xE9.jpg"), QByteArray("L.jpg"),
+                                   QByteArray("C.jpg"), QByteArray("B.jpg"), QByteArray("P.bmp")})
         WritePicture(c.folder.File("Themes/Linen/") + PathFromBytes(name), 30, 20);
     const QString linenFile = WriteBytes(c.folder.File("Themes/Linen/Theme.ini"), linen);
     EXPECT_EQ(AddTheme(c.Path(), linenFile), AddThemeResult::Added);
