@@ -70,6 +70,12 @@ void WriteThumbnail(const ThumbnailRequest& r, const MadeThumbnail& made, DiskTh
         disk->WriteExact(r.Path, made.Entry, made.Stamp);
 }
 
+ThumbnailStore& ThumbnailsOf(TAlbum& album) {
+    if (!album.Thumbnails)
+        album.Thumbnails = std::make_shared<ThumbnailStore>();
+    return *album.Thumbnails;
+}
+
 QImage MakeThumbnail(const ThumbnailRequest& r, DiskThumbnails* disk) {
     MadeThumbnail made = MakeThumbnailUnwritten(r, disk);
     WriteThumbnail(r, made, disk);

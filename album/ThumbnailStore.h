@@ -1,5 +1,6 @@
 #pragma once
 
+#include "album/Album.h"
 #include "album/ThumbnailDisk.h"
 #include "album/ThumbnailMemory.h"
 
@@ -87,6 +88,9 @@ private:
     int running_ = 0;
     bool stopping_ = false;
 };
+
+// The album's store, made when it has none yet (a new album, one built by the wizard).
+ThumbnailStore& ThumbnailsOf(TAlbum& album);
 
 // A thumbnail made, and the disk entry to write for it (null: none to write).
 struct MadeThumbnail {

@@ -15,6 +15,10 @@ KREL_PACKAGES=(
     libcups2-dev cups printer-driver-cups-pdf poppler-utils
 )
 
+# Only for the benchmarks (bench/run_large_album.sh): real photographs to open, and vipsthumbnail to
+# compare the making of thumbnails with.
+KREL_BENCH_PACKAGES=(mate-backgrounds libvips-tools)
+
 # Only for fuzz/run.sh: clang with libFuzzer and its sanitizer runtimes.
 KREL_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

@@ -1,6 +1,7 @@
 #include "themes/AlbumBuilder.h"
 
 #include "album/Geometry.h"
+#include "album/ThumbnailStore.h"
 #include "platform/DeviceGrid.h"
 #include "platform/Errors.h"
 #include "platform/PictureIO.h"
@@ -70,19 +71,22 @@ void BuildAlbum(AlbumSession& session, const QStringList& files, QSize pageImage
     ProgressRun run(progress);
     session.PendingResavePath.clear();
     album.Fotos.clear();
+    // A new album: nothing made for an earlier one is taken for it.
+    album.Thumbnails = std::make_shared<ThumbnailStore>();
     for (const QString& file : files) {
         TFoto foto;
         foto.FileName = file;
         album.Fotos.append(foto);
     }
     run.Step();
-    run.Step(); // the thumbnails are made with the layout below
+    run.Step(); // the thumbnails are made when a spread shows them
     album.Count = static_cast<int>(album.Fotos.size());
     album.Index.resize(album.Count);
     album.IndexPages = CountIndexPages(album.Count);
     run.Step();
+    // The layout reads only the headers.
     CreateFotoRect(album, pageImage,
-                   {.FirstEntry = 0, .MakeThumbnails = true, .SkipUnloadable = true});
+                   {.FirstEntry = 0, .MakeThumbnails = false, .SkipUnloadable = true});
     run.Step();
     CreateIndexRect(album, pageImage);
     run.Step();

@@ -11,11 +11,12 @@
 
 namespace {
 
-// Lays out the last entry of the album, which has just been appended; throws for a picture that
-// cannot be loaded.
+// Lays out the last entry of the album, which has just been appended, from its header alone (the
+// thumbnail is made when a spread shows it); throws for a picture whose header cannot be read.
 void LayOutLastEntry(TAlbum& album, QSize pageImage) {
     FotoRectOptions options;
     options.FirstEntry = int(album.Fotos.size()) - 1;
+    options.MakeThumbnails = false;
     CreateFotoRect(album, pageImage, options);
 }
 
@@ -141,15 +142,15 @@ void TransformPicture(AlbumSession& session, int index, PictureTransform transfo
             return ThumbnailSize(rect, album.PixelRatio);
         });
     session.AlbumSaved = false; // the album shows a changed picture: leaving it asks first
-    // The file is new: no cached thumbnail of it holds any longer.
-    if (album.Thumbnails)
-        album.Thumbnails->Replace(foto.FileName, ThumbnailSize(rect, album.PixelRatio),
-                                  result.Thumbnail);
+    // The file is new: no cached thumbnail of it holds any longer; the new one is kept by the
+    // store like every other.
+    ThumbnailsOf(album).Replace(foto.FileName, ThumbnailSize(rect, album.PixelRatio),
+                                result.Thumbnail);
+    foto.Picture = {};
     if (!laidOut)
         return;
     foto.PictureSize = result.Size;
     foto.Rect = rect;
-    foto.Picture = result.Thumbnail;
     if (index < album.Index.size()) {
         TIndexEntry& entry = album.Index[index];
         TRect box = entry.CellRect;

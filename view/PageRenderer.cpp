@@ -58,6 +58,7 @@ void PageRenderer::DrawFon(AlbumSession& session) {
     if (album.LeftPage.isNull() || album.RightPage.isNull())
         return;
     const int s = session.CurrentSpread;
+    (void)ThumbnailsOf(album);
     FetchSpread(album, s);
     switch (KindOfSpread(album, s)) {
     case SpreadKind::FrontCover: {
@@ -103,10 +104,15 @@ void PageRenderer::FetchSpread(const TAlbum& album, int spread) {
     fetched_.clear();
     if (!album.Thumbnails)
         return;
-    QVector<ThumbnailRequest> needed;
-    for (const ThumbnailRequest& r : SpreadThumbnails(album, spread))
-        if (album.Fotos[r.Entry].Picture.isNull())
-            needed << r;
+    // Entries that carry a thumbnail of their own need none made.
+    const auto withoutOwn = [&](const QVector<ThumbnailRequest>& requests) {
+        QVector<ThumbnailRequest> needed;
+        for (const ThumbnailRequest& r : requests)
+            if (album.Fotos[r.Entry].Picture.isNull())
+                needed << r;
+        return needed;
+    };
+    const QVector<ThumbnailRequest> needed = withoutOwn(SpreadThumbnails(album, spread));
     const QVector<QImage> images = album.Thumbnails->Fetch(needed);
     for (int i = 0; i < needed.size(); ++i)
         fetched_.insert(needed[i].Entry, images[i]);
@@ -114,7 +120,7 @@ void PageRenderer::FetchSpread(const TAlbum& album, int spread) {
     lastSpread_ = spread;
     QVector<ThumbnailRequest> later;
     for (int next : SpreadsToPrepare(album, spread, direction))
-        later += SpreadThumbnails(album, next);
+        later += withoutOwn(SpreadThumbnails(album, next));
     album.Thumbnails->Want(later);
 }
 
