@@ -153,7 +153,10 @@ std::optional<QImage> DiskThumbnails::Read(const QString& path, int sizeClass) {
         return std::nullopt;
     const QString entry = EntryPath(path, sizeClass);
     // The marks are read from the image: the reader's own text() splits keys at their "::".
-    QImageReader reader(entry, "png");
+    QFile file(entry);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt; // no entry (the reader itself would try other suffixes)
+    QImageReader reader(&file, "png");
     const QImage image = reader.read();
     // A cut or damaged entry reads as null (or larger than its class): made again by the caller.
     if (image.isNull() || std::max(image.width(), image.height()) > sizeClass)

@@ -197,6 +197,8 @@ void ThumbnailStore::Want(const QVector<ThumbnailRequest>& requests) {
         if (!job->Started)
             jobs_.remove({job->Request.Path, job->Request.Size});
     later_.clear();
+    if (!prepareAhead_)
+        return;
     for (const ThumbnailRequest& r : requests) {
         const ThumbnailKey key{r.Path, r.Size};
         if (r.Size.isEmpty() || failed_.contains(r.Path) || jobs_.contains(key) ||
@@ -206,6 +208,11 @@ void ThumbnailStore::Want(const QVector<ThumbnailRequest>& requests) {
         jobs_.insert(key, job);
         Enqueue(job, false);
     }
+}
+
+void ThumbnailStore::SetPrepareAhead(bool on) {
+    std::lock_guard lock(mutex_);
+    prepareAhead_ = on;
 }
 
 int ThumbnailStore::Queued() {

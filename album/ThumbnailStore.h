@@ -50,6 +50,8 @@ public:
     QVector<QImage> Fetch(const QVector<ThumbnailRequest>& requests);
     // Work for later, most wanted first; replaces the earlier list where it has not started.
     void Want(const QVector<ThumbnailRequest>& requests);
+    // Off: Want does nothing (one spread drawn and the program ends: nothing comes next).
+    void SetPrepareAhead(bool on);
     // How many thumbnails are queued and not started.
     [[nodiscard]] int Queued();
     // Waits until nothing is queued or running.
@@ -87,6 +89,7 @@ private:
     int workers_ = 0;
     int running_ = 0;
     bool stopping_ = false;
+    bool prepareAhead_ = true;
 };
 
 // The album's store, made when it has none yet (a new album, one built by the wizard).

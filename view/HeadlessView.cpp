@@ -133,6 +133,9 @@ void RenderAlbumView(const RenderRequest& request, const QString& programFolder)
             return;
         }
         session.CurrentSpread = request.Spread;
+        // One spread is drawn and the program ends: nothing is made for the spreads around it.
+        if (session.Album.Thumbnails)
+            session.Album.Thumbnails->SetPrepareAhead(false);
         book.Redraw();
         // A picture that cannot be decoded leaves its frame empty and is named, as the view does.
         if (session.Album.Thumbnails)
