@@ -1,5 +1,7 @@
 #include "album/Album.h"
 
+#include "album/ThumbnailStore.h"
+
 #include <stdexcept>
 
 int CountIndexPages(int count) {
@@ -78,4 +80,6 @@ void EmptyAlbum(AlbumSession& session) {
     session.Album.Fotos.squeeze();
     session.Album.Count = 0;
     session.AlbumSaved = false;
+    if (session.Album.Thumbnails)
+        session.Album.Thumbnails->Memory().Clear();
 }

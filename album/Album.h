@@ -6,11 +6,14 @@
 #include <QSize>
 #include <QString>
 #include <QVector>
+#include <memory>
 #include <optional>
+
+class ThumbnailStore;
 
 // One picture entry of the album.
 struct TFoto {
-    QImage Picture;   // thumbnail, exactly the size of Rect
+    QImage Picture;   // a thumbnail kept with the entry (Rect's device size); null: made on demand
     QString FileName; // absolute path of any length, its bytes kept (platform/FileNames.h)
     TRect Rect;       // the picture fitted into its frame, page-image coordinates
     QString Note;
@@ -72,6 +75,8 @@ struct TAlbum {
     // Device pixels for each logical pixel of the page images, thumbnails and theme bitmaps; every
     // rectangle above stays in logical pixels.
     double PixelRatio = 1.0;
+    // Thumbnails made on demand and cached; shared by copies of the album.
+    std::shared_ptr<ThumbnailStore> Thumbnails;
 };
 
 // The album and the state the program keeps beside it. One lives for the whole run and is handed

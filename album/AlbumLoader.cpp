@@ -2,26 +2,51 @@
 
 #include "album/Album.h"
 #include "album/AlbumFile.h"
-#include "album/Thumbnails.h"
+#include "album/Geometry.h"
+#include "album/ThumbnailStore.h"
 #include "app/AppContext.h"
+#include "platform/DeviceGrid.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/FileNames.h"
 #include "platform/PictureIO.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Progress.h"
-#include "view/DeviceGrid.h"
-#include "view/Geometry.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QtConcurrent/QtConcurrentMap>
+#include <numeric>
 
 namespace {
 
 const QString ThemeNotFound = QStringLiteral("File theme not found");
 const QString NoPicturesFound = QStringLiteral("No pictures found");
 const QString PictureNotFound = QStringLiteral("File picture not found");
+
+// Reads every entry's upright size from its header on all cores, a batch at a time so that the
+// progress window moves. Throws the PictureError of the first unreadable entry in album order.
+void ReadPictureSizes(QVector<TFoto>& fotos, Progress& progress) {
+    constexpr int Batch = 64;
+    for (int start = 0; start < fotos.size(); start += Batch) {
+        const int end = std::min<int>(static_cast<int>(fotos.size()), start + Batch);
+        QVector<int> entries(end - start);
+        std::iota(entries.begin(), entries.end(), start);
+        QVector<QString> errors(end - start);
+        QtConcurrent::blockingMap(entries, [&](int i) {
+            try {
+                fotos[i].PictureSize = ReadPictureSize(fotos[i].FileName);
+            } catch (const KrelError& e) {
+                errors[i - start] = e.Message;
+            }
+        });
+        for (const QString& error : errors)
+            if (!error.isEmpty())
+                throw PictureError(error);
+        progress.Advance(end - start);
+    }
+}
 
 // One run of the loader over one album file.
 class AlbumLoader {
@@ -108,11 +133,14 @@ void AlbumLoader::LoadThemePictures() {
 }
 
 void AlbumLoader::LayOutEntries() {
-    CreateFotoRect(album_, pageImage_, {.FirstEntry = 0, .MakeThumbnails = false});
-    MakeThumbnails(
-        album_.Fotos, 0, [this](int) { progress_.Advance(1); }, album_.PixelRatio);
+    // Only the headers are read: thumbnails are made when a spread shows them.
+    ReadPictureSizes(album_.Fotos, progress_);
+    CreateFotoRect(album_, pageImage_,
+                   {.FirstEntry = 0, .MakeThumbnails = false, .ReadSizes = false});
     CreateIndexRect(album_, pageImage_);
     ComputeDerivedNumbers(album_);
+    // A store of this album's own: no thumbnail of a file that changed since the last one.
+    album_.Thumbnails = std::make_shared<ThumbnailStore>();
 }
 
 LoadResult AlbumLoader::Run() {

@@ -5,9 +5,9 @@
 // The contents spread is measured warm (thumbnails for the contents already scaled, as on every
 // visit after the first) and, separately, cold.
 #include "album/Album.h"
+#include "album/Geometry.h"
+#include "platform/DeviceGrid.h"
 #include "view/AlbumBook.h"
-#include "view/DeviceGrid.h"
-#include "view/Geometry.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

@@ -2,9 +2,9 @@
 // written and the album entry's thumbnail rebuilt, against `jpegtran -rotate 90 -copy all` on the
 // same file. Prints the median of several runs of each, run side by side, and their ratio.
 #include "album/Album.h"
+#include "album/Geometry.h"
 #include "platform/PictureIO.h"
 #include "view/AlbumEditing.h"
-#include "view/Geometry.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "album/Album.h"
+#include "album/Geometry.h"
 #include "platform/Rect.h"
-#include "view/Geometry.h"
 
 #include <QSize>
 #include <QVector>

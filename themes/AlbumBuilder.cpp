@@ -1,12 +1,12 @@
 #include "themes/AlbumBuilder.h"
 
+#include "album/Geometry.h"
+#include "platform/DeviceGrid.h"
 #include "platform/Errors.h"
 #include "platform/PictureIO.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Progress.h"
 #include "platform/TextLines.h"
-#include "view/DeviceGrid.h"
-#include "view/Geometry.h"
 
 namespace {
 

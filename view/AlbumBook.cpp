@@ -1,6 +1,6 @@
 #include "view/AlbumBook.h"
 
-#include "view/DeviceGrid.h"
+#include "platform/DeviceGrid.h"
 
 #include <QPainter>
 

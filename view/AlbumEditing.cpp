@@ -1,11 +1,11 @@
 #include "view/AlbumEditing.h"
 
-#include "view/DeviceGrid.h"
-
+#include "album/Geometry.h"
+#include "album/ThumbnailStore.h"
+#include "platform/DeviceGrid.h"
 #include "platform/Errors.h"
 #include "platform/Progress.h"
 #include "platform/TextLines.h"
-#include "view/Geometry.h"
 
 #include <memory>
 
@@ -141,6 +141,10 @@ void TransformPicture(AlbumSession& session, int index, PictureTransform transfo
             return ThumbnailSize(rect, album.PixelRatio);
         });
     session.AlbumSaved = false; // the album shows a changed picture: leaving it asks first
+    // The file is new: no cached thumbnail of it holds any longer.
+    if (album.Thumbnails)
+        album.Thumbnails->Replace(foto.FileName, ThumbnailSize(rect, album.PixelRatio),
+                                  result.Thumbnail);
     if (!laidOut)
         return;
     foto.PictureSize = result.Size;

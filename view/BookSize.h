@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/Geometry.h"
+#include "album/Geometry.h"
 
 #include <QSize>
 

@@ -1,8 +1,12 @@
 #include "view/HeadlessView.h"
 
+#include "album/ThumbnailStore.h"
+
 #include "album/Album.h"
 #include "album/AlbumLoader.h"
+#include "album/Geometry.h"
 #include "app/AppContext.h"
+#include "platform/DeviceGrid.h"
 #include "platform/DialogService.h"
 #include "platform/Errors.h"
 #include "platform/ProgramFolder.h"
@@ -10,8 +14,6 @@
 #include "platform/StderrDialogs.h"
 #include "themes/BookSettings.h"
 #include "view/AlbumBook.h"
-#include "view/DeviceGrid.h"
-#include "view/Geometry.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -132,6 +134,10 @@ void RenderAlbumView(const RenderRequest& request, const QString& programFolder)
         }
         session.CurrentSpread = request.Spread;
         book.Redraw();
+        // A picture that cannot be decoded leaves its frame empty and is named, as the view does.
+        if (session.Album.Thumbnails)
+            for (const QString& message : session.Album.Thumbnails->TakeFailures())
+                dialogs.Message(message, MessageKind::Error, MessageButtons::Yes);
         QImage screen(DeviceSize(request.Screen, session.Album.PixelRatio), QImage::Format_RGB32);
         screen.fill(Qt::black);
         QPainter painter(&screen);

@@ -1,6 +1,6 @@
 #include "view/PageCanvas.h"
 
-#include "view/DeviceGrid.h"
+#include "platform/DeviceGrid.h"
 
 #include <QFontMetrics>
 #include <QPen>

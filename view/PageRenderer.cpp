@@ -1,7 +1,9 @@
 #include "view/PageRenderer.h"
 
-#include "view/DeviceGrid.h"
-#include "view/Geometry.h"
+#include "album/Geometry.h"
+#include "album/SpreadThumbnails.h"
+#include "album/ThumbnailStore.h"
+#include "platform/DeviceGrid.h"
 
 namespace {
 
@@ -56,6 +58,7 @@ void PageRenderer::DrawFon(AlbumSession& session) {
     if (album.LeftPage.isNull() || album.RightPage.isNull())
         return;
     const int s = session.CurrentSpread;
+    FetchSpread(album, s);
     switch (KindOfSpread(album, s)) {
     case SpreadKind::FrontCover: {
         {
@@ -96,6 +99,31 @@ void PageRenderer::DrawFon(AlbumSession& session) {
     }
 }
 
+void PageRenderer::FetchSpread(const TAlbum& album, int spread) {
+    fetched_.clear();
+    if (!album.Thumbnails)
+        return;
+    QVector<ThumbnailRequest> needed;
+    for (const ThumbnailRequest& r : SpreadThumbnails(album, spread))
+        if (album.Fotos[r.Entry].Picture.isNull())
+            needed << r;
+    const QVector<QImage> images = album.Thumbnails->Fetch(needed);
+    for (int i = 0; i < needed.size(); ++i)
+        fetched_.insert(needed[i].Entry, images[i]);
+    const int direction = spread >= lastSpread_ ? 1 : -1;
+    lastSpread_ = spread;
+    QVector<ThumbnailRequest> later;
+    for (int next : SpreadsToPrepare(album, spread, direction))
+        later += SpreadThumbnails(album, next);
+    album.Thumbnails->Want(later);
+}
+
+const QImage& PageRenderer::Thumbnail(const TAlbum& album, int entry) const {
+    const QImage& own = album.Fotos[entry].Picture;
+    const auto it = fetched_.find(entry);
+    return own.isNull() && it != fetched_.end() ? *it : own;
+}
+
 void PageRenderer::DrawIndex(AlbumSession& session, int contentsSpread) {
     TAlbum& album = session.Album;
     PageCanvas left(album.LeftPage, LeftState, album.PixelRatio);
@@ -124,8 +152,8 @@ void PageRenderer::DrawIndexEntry(PageCanvas& canvas, const AlbumSession& sessio
 
     st.PenColor = PageBlack;
     const TRect& fotoRect = album.Index[entry].FotoRect;
-    canvas.StretchDraw(
-        fotoRect, Fitted(album.Fotos[entry].Picture, ThumbnailSize(fotoRect, album.PixelRatio)));
+    canvas.StretchDraw(fotoRect,
+                       Fitted(Thumbnail(album, entry), ThumbnailSize(fotoRect, album.PixelRatio)));
 
     TRect strip = cell;
     strip.Top = cell.Bottom - session.PageHeight / 32;
@@ -195,7 +223,7 @@ void PageRenderer::DrawFoto(TAlbum& album, int k) {
         PageCanvas& canvas = j < perPage ? left : right;
         const TFoto& foto = album.Fotos[e];
         canvas.StretchDraw(foto.Rect,
-                           Fitted(foto.Picture, ThumbnailSize(foto.Rect, album.PixelRatio)));
+                           Fitted(Thumbnail(album, e), ThumbnailSize(foto.Rect, album.PixelRatio)));
     }
 }
 

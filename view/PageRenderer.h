@@ -44,6 +44,14 @@ private:
     // once and kept while the source stays the same (contents thumbnails, and pictures and theme
     // bitmaps made for another pixel ratio).
     const QImage& Fitted(const QImage& source, QSize size);
+    // Makes the thumbnails of spread ready (the entries without one of their own), then asks for
+    // those of the spreads that may come next.
+    void FetchSpread(const TAlbum& album, int spread);
+    // The thumbnail entry shows on the spread being drawn.
+    [[nodiscard]] const QImage& Thumbnail(const TAlbum& album, int entry) const;
+
+    QHash<int, QImage> fetched_; // entry -> thumbnail of the spread being drawn
+    int lastSpread_ = 0;
 
     QHash<QString, QImage> fittedCache_;
 };

@@ -2,6 +2,7 @@
 
 #include "album/Album.h"
 #include "album/AlbumLoader.h"
+#include "album/Geometry.h"
 #include "app/AppContext.h"
 #include "output/PageExport.h"
 #include "output/PrintFlow.h"
@@ -12,7 +13,6 @@
 #include "platform/Progress.h"
 #include "platform/StderrDialogs.h"
 #include "themes/Settings.h"
-#include "view/Geometry.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -2,11 +2,11 @@
 #include "../support/ScriptedDialogs.h"
 #include "album/AlbumFile.h"
 #include "album/AlbumLoader.h"
+#include "album/Geometry.h"
 #include "app/AppContext.h"
 #include "output/PageExport.h"
 #include "output/ui/HeadlessCommands.h"
 #include "platform/Errors.h"
-#include "view/Geometry.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,8 +5,8 @@
 
 #include "../support/Fixtures.h"
 #include "album/Album.h"
+#include "album/Geometry.h"
 #include "platform/Progress.h"
-#include "view/Geometry.h"
 
 #include <QColor>
 #include <QImage>

@@ -2,6 +2,8 @@
 // and decodes, the data files have their exact line counts, and the sounds are 16-bit PCM.
 #include "album/Album.h"
 #include "album/AlbumLoader.h"
+#include "album/Geometry.h"
+#include "album/ThumbnailStore.h"
 #include "app/AppContext.h"
 #include "platform/PictureIO.h"
 #include "platform/ProgramFolder.h"
@@ -292,8 +294,12 @@ TEST(SampleAlbum, LoadsWithoutAMessageIntoAFullBook) {
     EXPECT_TRUE(session.PendingResavePath.isEmpty());
     ASSERT_GE(seen.Count, 12);
     EXPECT_EQ(seen.IndexPages, 1);
+    ASSERT_TRUE(seen.Thumbnails);
     for (const TFoto& foto : seen.Fotos)
-        EXPECT_FALSE(foto.Picture.isNull()) << qPrintable(foto.FileName);
+        EXPECT_FALSE(
+            seen.Thumbnails->Fetch({{foto.FileName, foto.PictureSize, RectSize(foto.Rect)}})[0]
+                .isNull())
+            << qPrintable(foto.FileName);
 }
 
 TEST(Splash, FigureStandsOnItsTopLeftColour) {

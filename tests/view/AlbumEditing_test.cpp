@@ -1,11 +1,11 @@
 #include "view/AlbumEditing.h"
 
+#include "album/Geometry.h"
 #include "platform/Errors.h"
 #include "platform/PictureIO.h"
 #include "platform/Progress.h"
 #include "platform/TextLines.h"
 #include "tests/support/Fixtures.h"
-#include "view/Geometry.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -4,9 +4,9 @@
 // of one colour made straight at their fitted size, so that no file is read.
 
 #include "album/Album.h"
+#include "album/Geometry.h"
 #include "tests/support/Fixtures.h"
 #include "view/AlbumBook.h"
-#include "view/Geometry.h"
 
 #include <QColor>
 #include <QImage>

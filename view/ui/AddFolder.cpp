@@ -1,8 +1,8 @@
 #include "view/ui/AddFolder.h"
 
+#include "album/Geometry.h"
 #include "platform/ProgramFolder.h"
 #include "view/FolderScan.h"
-#include "view/Geometry.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "view/ui/EditCommands.h"
 
+#include "album/Geometry.h"
 #include "app/ui/GenericErrors.h"
 #include "platform/DialogService.h"
 #include "view/AlbumEditing.h"
-#include "view/Geometry.h"
 #include "view/ui/AddFolder.h"
 #include "view/ui/ChangeNotes.h"
 

@@ -1,6 +1,8 @@
 #include "view/ui/TGraph.h"
 
 #include "album/AlbumSave.h"
+#include "album/Geometry.h"
+#include "album/ThumbnailStore.h"
 #include "app/SoundThread.h"
 #include "app/ui/GenericErrors.h"
 #include "output/ui/OutputCommands.h"
@@ -9,7 +11,6 @@
 #include "platform/ProgramFolder.h"
 #include "themes/BookSettings.h"
 #include "themes/Settings.h"
-#include "view/Geometry.h"
 #include "view/ui/EditCommands.h"
 #include "view/ui/ToolIcons.h"
 #include "view/ui/ViewCovers.h"
@@ -102,7 +103,11 @@ TGraph::TGraph(const AppContext& context, QSize desktop, QWidget* parent)
     connect(&Timer4, &QTimer::timeout, this, &TGraph::Timer4Timer);
     CursorPos = [this] { return mapFromGlobal(QCursor::pos()); };
 
-    connect(&book_, &AlbumBook::ScreenChanged, this, [this](QRect r) { update(r); });
+    connect(&book_, &AlbumBook::ScreenChanged, this, [this](QRect r) {
+        update(r);
+        // Told once the spread is up, outside the turn that drew it.
+        QTimer::singleShot(0, this, &TGraph::ReportUndecodablePictures);
+    });
     connect(&slideshow_, &Slideshow::RunningChanged, this, &TGraph::SlideshowChanged);
 #if QT_CONFIG(sessionmanager)
     // Without leave to ask, the session ends as the desktop wants: the album file is unchanged.
@@ -289,6 +294,14 @@ bool TGraph::EndSession() {
 }
 
 // Every close comes here: Exit, Esc, the menu, the window manager and the session's end.
+void TGraph::ReportUndecodablePictures() {
+    const std::shared_ptr<ThumbnailStore> store = context_.Session->Album.Thumbnails;
+    if (!store || !context_.Dialogs)
+        return;
+    for (const QString& message : store->TakeFailures())
+        context_.Dialogs->Message(message, MessageKind::Error);
+}
+
 void TGraph::closeEvent(QCloseEvent* event) {
     if (!MayClose()) {
         event->ignore();

@@ -95,6 +95,8 @@ private:
     void FormClose();
     // Whether the view may close now: asks "Are you sure ..." while the album is unsaved.
     bool MayClose();
+    // Names the pictures whose thumbnails could not be made (their frames stay empty).
+    void ReportUndecodablePictures();
     void PlayTurnSound();
     void SlideshowChanged(bool running);
     void HideHint();

@@ -1,6 +1,6 @@
-#include "view/Geometry.h"
+#include "album/Geometry.h"
 
-#include "view/DeviceGrid.h"
+#include "platform/DeviceGrid.h"
 
 #include "platform/Errors.h"
 #include "platform/PictureIO.h"
@@ -120,7 +120,8 @@ void CreateFotoRect(TAlbum& album, QSize pageImage, const FotoRectOptions& optio
     for (int i = std::max(options.FirstEntry, 0); i < album.Fotos.size(); ++i) {
         TFoto& foto = album.Fotos[i];
         try {
-            foto.PictureSize = ReadPictureSize(foto.FileName);
+            if (options.ReadSizes)
+                foto.PictureSize = ReadPictureSize(foto.FileName);
             foto.Rect =
                 Dimension(foto.PictureSize, FrameOf(frames, FrameSlotOf(album.Orientation, i)));
             // A sliver of a picture can fit to no pixel at all: it keeps no thumbnail.

@@ -65,6 +65,7 @@ struct FotoRectOptions {
     int FirstEntry = 0;          // entries before this one keep their Rect and Picture
     bool MakeThumbnails = true;  // false: only Rect and PictureSize are set
     bool SkipUnloadable = false; // true: an unreadable picture leaves an empty Rect and thumbnail
+    bool ReadSizes = true;       // false: PictureSize was read beforehand
 };
 
 // Sets the album's four frames for a page image of pageImage, then for each entry from

@@ -1,4 +1,4 @@
-#include "view/DeviceGrid.h"
+#include "platform/DeviceGrid.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "view/Geometry.h"
+#include "album/Geometry.h"
 
 #include "platform/Errors.h"
 #include "tests/support/Fixtures.h"

@@ -1,5 +1,5 @@
+#include "platform/DeviceGrid.h"
 #include "tests/view/BookFixture.h"
-#include "view/DeviceGrid.h"
 #include "view/PageCanvas.h"
 
 #include <QFontInfo>
