@@ -46,6 +46,7 @@ QByteArray ReadAll(const QString& path) {
 
 class AlbumLoaderTest : public ::testing::Test {
 protected:
+    ~AlbumLoaderTest() override { RemoveTreeByBytes(pictures.path()); }
     TempProgramFolder program;
     QTemporaryDir pictures;
     AlbumSession session;

@@ -8,8 +8,10 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <algorithm>
+#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <ftw.h>
 #include <unistd.h>
 
 QImage MakeImage(int w, int h, QColor colour) {
@@ -85,7 +87,19 @@ QByteArrayList FileNameBytesIn(const QString& folder) {
     return names;
 }
 
+void RemoveTreeByBytes(const QString& folder) {
+    const auto remove = [](const char* path, const struct stat*, int, FTW*) {
+        (void)::remove(path); // what cannot be removed is left, and the walk goes on
+        return 0;
+    };
+    (void)::nftw(PathBytes(folder).constData(), remove, 16, FTW_DEPTH | FTW_PHYS);
+}
+
 TempProgramFolder::TempProgramFolder() = default;
+
+TempProgramFolder::~TempProgramFolder() {
+    RemoveTreeByBytes(dir_.path());
+}
 
 QString TempProgramFolder::File(const QString& relative) const {
     const QString path = Path() + relative;

@@ -25,6 +25,10 @@ QString WriteBytes(const QString& path, const QByteArray& bytes);
 // The names of a folder's entries as the bytes on disk, sorted.
 [[nodiscard]] QByteArrayList FileNameBytesIn(const QString& folder);
 
+// Removes a folder and everything in it by the bytes of the entries' names: Qt cannot remove an
+// entry whose name is not UTF-8, so a temporary folder holding one would be left behind.
+void RemoveTreeByBytes(const QString& folder);
+
 class TempProgramFolder;
 // A theme the preferences window can install: the five pictures of Themes/<name>/ (Right, Left,
 // Cover, Back, Preview .jpg) and its Theme.ini beside them naming them. Returns the Theme.ini.
@@ -34,6 +38,9 @@ QString WriteThemeFolder(const TempProgramFolder& program, const QString& name);
 class TempProgramFolder {
 public:
     TempProgramFolder();
+    ~TempProgramFolder();
+    TempProgramFolder(const TempProgramFolder&) = delete;
+    TempProgramFolder& operator=(const TempProgramFolder&) = delete;
     [[nodiscard]] QString Path() const { return dir_.path() + QLatin1Char('/'); }
     // Path of a file or folder below the program folder; creates the folders on the way.
     QString File(const QString& relative) const;
