@@ -11,6 +11,8 @@
 #include "view/ui/TGraph.h"
 
 #include <QImage>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -166,6 +168,12 @@ TEST(HeadlessView, WritesTheSpreadAsTheWindowShowsIt) {
     // A picture spread, against the window's own picture of the same album.
     RenderAlbumView(f.Request(2), f.folder.Path());
     const QImage rendered(f.folder.Path() + "view.png");
+    // The window starts from an empty thumbnail cache too: both decode the pictures themselves
+    // (an entry kept on disk is a JPEG, not the same bits).
+    QTemporaryDir windowCache;
+    const QByteArray testCache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(windowCache.path()));
+    const auto restore = qScopeGuard([&] { qputenv("XDG_CACHE_HOME", testCache); });
     ScriptedDialogs dialogs;
     AlbumSession session;
     AppContext context;
