@@ -124,15 +124,19 @@ void DiskThumbnails::WriteExact(const QString& path, const QImage& image, const 
     const QString entry = ExactPath(path, image.size(), stamp);
     if (entry.isEmpty() || image.isNull())
         return;
-    const QString folder = QFileInfo(entry).absolutePath();
-    if (!QDir().mkpath(folder))
-        return;
+    if (QDir().mkpath(QFileInfo(entry).absolutePath()))
+        SaveEntry(entry, image, "jpg", ExactJpegQuality);
+}
+
+// Writes an entry through a temporary file renamed over it, readable by the user alone.
+void DiskThumbnails::SaveEntry(const QString& entry, const QImage& image, const char* format,
+                               int quality) {
     QSaveFile file(entry);
     if (!file.open(QIODevice::WriteOnly))
         return;
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QImageWriter writer(&file, "jpg");
-    writer.setQuality(ExactJpegQuality);
+    QImageWriter writer(&file, format);
+    writer.setQuality(quality);
     if (!writer.write(image)) {
         file.cancelWriting();
         return;
@@ -186,19 +190,7 @@ void DiskThumbnails::Write(const QString& path, int sizeClass, const QImage& ima
     marked.setText(QLatin1String(UriKey), QString::fromUtf8(FileUri(path)));
     marked.setText(QLatin1String(MTimeKey), QString::number(stamp.MTime));
     marked.setText(QLatin1String(SizeKey), QString::number(stamp.Size));
-    QSaveFile file(entry);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QImageWriter writer(&file, "png");
-    writer.setQuality(PngQuality);
-    if (!writer.write(marked)) {
-        file.cancelWriting();
-        return;
-    }
-    const qint64 bytes = file.size();
-    if (file.commit())
-        Written(bytes);
+    SaveEntry(entry, marked, "png", PngQuality);
 }
 
 void DiskThumbnails::Forget(const QString& path) {

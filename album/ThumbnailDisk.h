@@ -75,6 +75,7 @@ public:
 
 private:
     void Written(qint64 bytes);
+    void SaveEntry(const QString& entry, const QImage& image, const char* format, int quality);
 
     QString root_;
     QString ownRoot_;
